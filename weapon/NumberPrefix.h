@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+namespace vormo {
+
+// The leading run of ASCII digits "0"-"9" of a combo box's text, as text: "13:Napalm" gives
+// "13", "007" gives "007"; "-1", " 5" and "" give "". No other character counts as a digit.
+QString numberPrefix(QStringView text);
+
+} // namespace vormo

@@ -1,0 +1,33 @@
+#pragma once
+
+// The plugin writer turns the fields, as they stand, into the 50-line plugin text. It reads
+// them through FieldAccess only, so the editor window and a plain WeaponValues serve alike.
+
+#include "FieldTable.h"
+
+#include <QString>
+
+namespace vormo {
+
+class FieldAccess {
+public:
+    virtual ~FieldAccess() = default;
+    virtual QString text(const FieldDef& field) const = 0;   // edit and combo boxes
+    virtual bool isChecked(const FieldDef& field) const = 0; // check boxes
+    virtual bool isEnabled(const FieldDef& field) const = 0;
+};
+
+inline constexpr char kPluginMarker[] = "VORMOKIT:WEAPONPLUGIN";
+inline constexpr char kPromptKey[] = "PROMPT";
+inline constexpr char kPromptBefore[] = "This will activate the weapon ";
+inline constexpr char kPromptAfter[] = ".  Do you want to continue?";
+inline constexpr char kSelectedLine[] = "WEAPON:SELECTED";
+inline constexpr char kLastLine[] = "SHADOW:1";
+
+// The value a field's rule gives; BulletFrame reads FirstFrame only for an image bullet.
+QString pluginValue(const FieldDef& field, const FieldAccess& fields);
+
+// Lines joined by single line feeds, ending in "SHADOW:1" with nothing after it.
+QString buildPluginText(const FieldAccess& fields);
+
+} // namespace vormo

@@ -1,0 +1,30 @@
+#include "WeaponValues.h"
+
+namespace vormo {
+
+WeaponValues::WeaponValues()
+{
+    for (const FieldDef& def : fields())
+        values_.append({def.defaultString(), def.defaultChecked, def.enabledAtStart});
+}
+
+QString WeaponValues::text(const FieldDef& def) const { return values_[fieldIndex(def)].text; }
+bool WeaponValues::isChecked(const FieldDef& def) const { return values_[fieldIndex(def)].checked; }
+bool WeaponValues::isEnabled(const FieldDef& def) const { return values_[fieldIndex(def)].enabled; }
+
+void WeaponValues::setText(QStringView name, const QString& text)
+{
+    values_[fieldIndex(field(name))].text = text;
+}
+
+void WeaponValues::setChecked(QStringView name, bool checked)
+{
+    values_[fieldIndex(field(name))].checked = checked;
+}
+
+void WeaponValues::setEnabled(QStringView name, bool enabled)
+{
+    values_[fieldIndex(field(name))].enabled = enabled;
+}
+
+} // namespace vormo
