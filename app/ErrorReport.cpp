@@ -1,0 +1,47 @@
+#include "ErrorReport.h"
+
+#include "Errors.h"
+#include "MessageBoxes.h"
+
+#include <QWidget>
+
+#include <exception>
+
+namespace vormo {
+
+QString withFullStop(const QString& text)
+{
+    if (!text.isEmpty() && text.back().unicode() > u'.')
+        return text + u'.';
+    return text;
+}
+
+void reportError(const QString& message)
+{
+    if (QWidget* grabber = QWidget::mouseGrabber())
+        grabber->releaseMouse();
+    MessageBoxRequest request;
+    request.caption = QString::fromLatin1(kApplicationTitle);
+    request.text = withFullStop(message);
+    request.icon = MessageBoxRequest::Icon::Critical;
+    messageBoxes().show(request);
+}
+
+void reportCurrentException() noexcept
+{
+    try {
+        try {
+            throw;
+        } catch (const VormoError& error) {
+            reportError(error.message());
+        } catch (const std::exception& error) {
+            reportError(QString::fromLocal8Bit(error.what()));
+        } catch (...) {
+            reportError(QStringLiteral("Unknown error"));
+        }
+    } catch (...) {
+        // Showing the error failed as well; there is nobody left to tell.
+    }
+}
+
+} // namespace vormo

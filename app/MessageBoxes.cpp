@@ -1,0 +1,58 @@
+#include "MessageBoxes.h"
+
+#include <QEventLoop>
+#include <QMessageBox>
+#include <QPointer>
+
+namespace vormo {
+namespace {
+
+class QtMessageBoxes final : public MessageBoxes {
+public:
+    bool show(const MessageBoxRequest& request) override
+    {
+        QMessageBox box(iconOf(request.icon), request.caption, request.text,
+                        request.yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+                        request.owner);
+        // Texts carry paths and names the user typed: never let them be read as markup.
+        box.setTextFormat(Qt::PlainText);
+        if (request.yesNo)
+            box.setDefaultButton(QMessageBox::No);
+        if (request.applicationModal) {
+            const int button = box.exec();
+            return button == QMessageBox::Ok || button == QMessageBox::Yes;
+        }
+
+        // A box without modality: wait for it without blocking the other windows.
+        box.setWindowModality(Qt::NonModal);
+        QEventLoop loop;
+        QObject::connect(&box, &QMessageBox::finished, &loop, &QEventLoop::quit);
+        box.show();
+        loop.exec();
+        return box.result() == QMessageBox::Ok || box.result() == QMessageBox::Yes;
+    }
+
+private:
+    static QMessageBox::Icon iconOf(MessageBoxRequest::Icon icon)
+    {
+        switch (icon) {
+        case MessageBoxRequest::Icon::Critical:
+            return QMessageBox::Critical;
+        case MessageBoxRequest::Icon::Information:
+            return QMessageBox::Information;
+        case MessageBoxRequest::Icon::Question:
+            return QMessageBox::Question;
+        }
+        return QMessageBox::NoIcon;
+    }
+};
+
+QtMessageBoxes qtBoxes;
+MessageBoxes* current = nullptr;
+
+} // namespace
+
+MessageBoxes& messageBoxes() { return current ? *current : qtBoxes; }
+void setMessageBoxes(MessageBoxes* boxes) { current = boxes; }
+
+} // namespace vormo

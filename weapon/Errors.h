@@ -1,0 +1,34 @@
+#pragma once
+
+// A failed command raises a VormoError carrying the text the user sees; the error report shows
+// it and the program runs on. Paths are user input and are appended as data, never used as a
+// format string.
+
+#include <QString>
+
+#include <exception>
+
+namespace vormo {
+
+class VormoError : public std::exception {
+public:
+    explicit VormoError(QString message) : message_(std::move(message)), utf8_(message_.toUtf8()) {}
+    const QString& message() const { return message_; }
+    const char* what() const noexcept override { return utf8_.constData(); }
+
+private:
+    QString message_;
+    QByteArray utf8_;
+};
+
+namespace messages {
+inline QString cannotCreateFile(const QString& path)
+{
+    return QStringLiteral("Cannot create file ") + path;
+}
+inline QString streamWriteError() { return QStringLiteral("Stream write error"); }
+inline QString failedToSaveStream() { return QStringLiteral("Failed to Save Stream"); }
+inline QString lineInsertionError() { return QStringLiteral("RichEdit line insertion error"); }
+} // namespace messages
+
+} // namespace vormo

@@ -1,0 +1,43 @@
+#pragma once
+
+// The line store behind the editor's hidden document: it receives the plugin text in one
+// assignment, holds it as lines, and writes them to disk with CR LF after every line.
+
+#include <QStringList>
+
+#include <functional>
+
+class QIODevice;
+
+namespace vormo {
+
+class PluginDocument {
+public:
+    // Like the text control it stands for, the document holds at most this many characters,
+    // every line end counted as two.
+    static constexpr qsizetype kCapacity = 65535;
+
+    // Empties the document and cuts the text into lines at CR LF, a lone LF or a lone CR. A
+    // line that would pass the capacity is refused with "RichEdit line insertion error"; the
+    // lines before it stay.
+    void setText(const QString& text);
+    const QStringList& lines() const { return lines_; }
+
+    // The bytes a save writes: each line in Windows-1252, followed by CR LF.
+    QByteArray bytes() const;
+
+    // Writes the document to path. The previous file is replaced only once every byte has
+    // reached the disk, so a failed save never destroys it. Errors: "Cannot create file
+    // <path>" when the file cannot be created or replaced, "Failed to Save Stream" when
+    // writing fails.
+    void SaveToFile(const QString& path) const;
+
+    // Test seam: called for each chunk instead of QIODevice::write.
+    using ChunkWriter = std::function<qint64(QIODevice& file, const char* data, qint64 size)>;
+    static void setChunkWriter(ChunkWriter writer);
+
+private:
+    QStringList lines_;
+};
+
+} // namespace vormo
