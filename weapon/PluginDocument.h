@@ -3,7 +3,9 @@
 // The line store behind the editor's hidden document: it receives the plugin text in one
 // assignment, holds it as lines, and writes them to disk with CR LF after every line.
 
-#include <QStringList>
+#include <QByteArray>
+#include <QList>
+#include <QString>
 
 #include <functional>
 
@@ -21,7 +23,8 @@ public:
     // line that would pass the capacity is refused with "RichEdit line insertion error"; the
     // lines before it stay.
     void setText(const QString& text);
-    const QStringList& lines() const { return lines_; }
+    // Each line as the bytes it is saved as, without its line end.
+    const QList<QByteArray>& lines() const { return lines_; }
 
     // The bytes a save writes: each line in Windows-1252, followed by CR LF.
     QByteArray bytes() const;
@@ -37,7 +40,7 @@ public:
     static void setChunkWriter(ChunkWriter writer);
 
 private:
-    QStringList lines_;
+    QList<QByteArray> lines_;
 };
 
 } // namespace vormo
