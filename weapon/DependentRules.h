@@ -1,0 +1,53 @@
+#pragma once
+
+// The rules that switch dependent fields on and off. Four governing fields (BulletBox,
+// SplintCount, TrailType, ParticleType) each decide whether their group is in use; switching
+// a group off disables its fields and labels, hides the labels' hints and puts the fields'
+// values aside, switching it on gives them back. The splinter and trail groups have no state
+// of their own: a group is on exactly when its marker label (Label45, Label33, Label47) is
+// enabled.
+//
+// The rules work on controls by name through RuleControls, so the editor window and a test
+// double are driven by the same code. They only ever set governed fields, never a governing
+// one, so no rule triggers another.
+
+#include <QString>
+
+namespace vormo {
+
+class RuleControls {
+public:
+    virtual ~RuleControls() = default;
+    virtual QString text(QStringView control) const = 0;
+    virtual void setText(QStringView control, const QString& text) = 0;
+    virtual bool isChecked(QStringView control) const = 0;
+    virtual void setChecked(QStringView control, bool checked) = 0;
+    virtual bool isEnabled(QStringView control) const = 0;
+    virtual void setEnabled(QStringView control, bool enabled) = 0;
+    virtual void setHintShown(QStringView label, bool shown) = 0;
+    virtual QString firstItem(QStringView combo) const = 0;
+};
+
+// The values a switched-off group keeps for its fields, shared by the whole program.
+struct PutAsideValues {
+    QString firstFrame = QStringLiteral("-1");
+    QString numFrames = QStringLiteral("0");
+    bool loopAnim = false;
+    QString bulletColor = QStringLiteral("0");
+    QString splintCol = QStringLiteral("0");
+    QString splinterType; // the first item of SplinterType's list, read on first use
+    bool splinterTypeTaken = false;
+    bool scatter = false;
+    QString trailDelay = QStringLiteral("1");
+    QString partDelay = QStringLiteral("1");
+    bool larpaTrail = false;
+};
+
+PutAsideValues& putAsideValues();
+
+void applyBulletAppearance(RuleControls& controls);  // BulletBox clicked
+void applySplinterRule(RuleControls& controls);      // SplintCount changed
+void applyObjectTrailRule(RuleControls& controls);   // TrailType changed
+void applyParticleTrailRule(RuleControls& controls); // ParticleType changed
+
+} // namespace vormo
