@@ -4,6 +4,7 @@
 #include "Errors.h"
 #include "FileCommands.h"
 #include "PluginDocument.h"
+#include "SafeFile.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -93,7 +94,7 @@ void SaveCommandsTest::init()
 
 void SaveCommandsTest::cleanup()
 {
-    PluginDocument::setChunkWriter(nullptr);
+    setChunkWriter(nullptr);
     tmp_.reset();
 }
 
@@ -387,7 +388,7 @@ void SaveCommandsTest::failedWriteKeepsThePreviousPlugin()
     const QByteArray previous = fixture("edited.vwp");
     writeFile(path("weapon.vwp"), previous);
     int calls = 0;
-    PluginDocument::setChunkWriter([&](QIODevice& file, const char* data, qint64 size) {
+    setChunkWriter([&](QIODevice& file, const char* data, qint64 size) {
         ++calls;
         file.write(data, size / 2); // the disk fills up half-way
         return qint64(-1);
@@ -403,7 +404,7 @@ void SaveCommandsTest::failedWriteKeepsThePreviousPlugin()
     QCOMPARE(QDir(tmp_->path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("weapon.vwp")}); // no temporary file left behind
 
-    PluginDocument::setChunkWriter(nullptr); // the disk has room again
+    setChunkWriter(nullptr); // the disk has room again
     savePlugin(WeaponValues(), dialog, doc);
     QCOMPARE(script.runs().size(), 1);
     QCOMPARE(contents(path("weapon.vwp")), fixture("fresh.vwp"));

@@ -1,29 +1,10 @@
 #include "PluginDocument.h"
 
 #include "Errors.h"
+#include "SafeFile.h"
 #include "Windows1252.h"
 
-#include <QSaveFile>
-
 namespace vormo {
-namespace {
-
-constexpr qint64 kChunkSize = 4096;
-
-qint64 writeChunk(QIODevice& file, const char* data, qint64 size) { return file.write(data, size); }
-
-PluginDocument::ChunkWriter& chunkWriter()
-{
-    static PluginDocument::ChunkWriter writer = writeChunk;
-    return writer;
-}
-
-} // namespace
-
-void PluginDocument::setChunkWriter(ChunkWriter writer)
-{
-    chunkWriter() = writer ? std::move(writer) : ChunkWriter(writeChunk);
-}
 
 void PluginDocument::setText(const QString& text)
 {
@@ -60,27 +41,8 @@ QByteArray PluginDocument::bytes() const
 
 void PluginDocument::SaveToFile(const QString& path) const
 {
-    // The new plugin goes to a temporary file beside the target and replaces it only once it
-    // is complete. In a folder where no temporary file can be made, a writable plugin is
-    // written in place instead, as it always could be.
-    QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    if (path.isEmpty() || !file.open(QIODevice::WriteOnly))
-        throw VormoError(messages::cannotCreateFile(path));
-
-    const QByteArray data = bytes();
-    for (qint64 offset = 0; offset < data.size(); offset += kChunkSize) {
-        const qint64 size = std::min(kChunkSize, data.size() - offset);
-        if (chunkWriter()(file, data.constData() + offset, size) != size) {
-            file.cancelWriting();
-            throw VormoError(messages::failedToSaveStream());
-        }
-    }
-    if (!file.commit()) {
-        if (file.error() == QFileDevice::RenameError)
-            throw VormoError(messages::cannotCreateFile(path));
-        throw VormoError(messages::failedToSaveStream());
-    }
+    // Chunks of the size the text control streams its contents in.
+    saveFileSafely(path, bytes(), 4096, messages::failedToSaveStream());
 }
 
 } // namespace vormo

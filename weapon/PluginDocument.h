@@ -7,10 +7,6 @@
 #include <QList>
 #include <QString>
 
-#include <functional>
-
-class QIODevice;
-
 namespace vormo {
 
 class PluginDocument {
@@ -29,15 +25,9 @@ public:
     // The bytes a save writes: each line in Windows-1252, followed by CR LF.
     QByteArray bytes() const;
 
-    // Writes the document to path. The previous file is replaced only once every byte has
-    // reached the disk, so a failed save never destroys it. Errors: "Cannot create file
-    // <path>" when the file cannot be created or replaced, "Failed to Save Stream" when
-    // writing fails.
+    // Writes the document to path through saveFileSafely; a failed write raises "Failed to
+    // Save Stream" and leaves the previous file whole.
     void SaveToFile(const QString& path) const;
-
-    // Test seam: called for each chunk instead of QIODevice::write.
-    using ChunkWriter = std::function<qint64(QIODevice& file, const char* data, qint64 size)>;
-    static void setChunkWriter(ChunkWriter writer);
 
 private:
     QList<QByteArray> lines_;
