@@ -7,6 +7,9 @@ BUILD_DIR=${BUILD_DIR:-$ROOT/build}
 
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev fonts-dejavu-core)
 TEST_PACKAGES=(xvfb xdotool x11-utils imagemagick)
+# Desktop-integration and Debian package checks (packaging/tests).
+TEST_PACKAGES+=(desktop-file-utils appstream libxml2-utils shared-mime-info xdg-utils
+    libfile-mimeinfo-perl dpkg-dev file)
 
 install_missing() {
     local missing=() p

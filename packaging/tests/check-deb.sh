@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Usage: check-deb.sh CPACK BUILD_DIR CONFIG VERSION APP_ID MIME_ICON
+# Builds the Debian package into a scratch folder and checks its files and control fields.
+source "$(dirname "$0")/common.sh"
+need dpkg-deb dpkg-shlibdeps
+cpack=$1 build=$2 config=$3 version=$4 id=$5 mime_icon=$6
+
+if ! "$cpack" -G DEB -C "$config" --config "$build/CPackConfig.cmake" -B "$scratch/out" \
+    >"$scratch/cpack.log" 2>&1; then
+    cat "$scratch/cpack.log" >&2
+    fail "cpack -G DEB"
+fi
+debs=("$scratch"/out/*.deb)
+[ ${#debs[@]} = 1 ] && [ -f "${debs[0]}" ] || fail "expected one .deb, got: ${debs[*]}"
+deb=${debs[0]}
+
+# Everything lives under /usr, and the files are exactly the install set.
+listing=$(dpkg-deb --contents "$deb") || fail "dpkg-deb --contents"
+paths=$(awk '{ print $6 }' <<<"$listing")
+stray=$(grep -v -e '^\./$' -e '^\./usr/' <<<"$paths" || true)
+[ -z "$stray" ] || fail "outside /usr: $stray"
+files=$(awk '$1 !~ /^d/ { print $6 }' <<<"$listing" | sed 's|^\./usr/||' | LC_ALL=C sort)
+expected=$(install_set "$id" "$mime_icon")
+if [ "$files" != "$expected" ]; then
+    diff <(echo "$expected") <(echo "$files") >&2 || true
+    fail "package files differ from the install set (< expected, > packaged)"
+fi
+
+dpkg-deb --info "$deb" >/dev/null || fail "dpkg-deb --info"
+field() { dpkg-deb --field "$deb" "$1"; }
+[ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)', expected $version"
+for name in Package Maintainer Section Description; do
+    [ -n "$(field "$name")" ] || fail "no $name field"
+done
+# Computed by dpkg-shlibdeps from the binary; a hand-typed list would name no versions.
+depends=$(field Depends)
+grep -Eq '(^|, )libqt6widgets6 \(>= [^)]+\)(,|$)' <<<"$depends" ||
+    fail "Depends lacks a versioned libqt6widgets6: $depends"
+echo "ok: $(basename "$deb"), Depends: $depends"

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Usage: check-desktop-entry.sh DESKTOP_FILE
+source "$(dirname "$0")/common.sh"
+need desktop-file-validate
+desktop=$1
+
+# Warnings count as failures too: menus silently drop or misplace entries that have them.
+if ! report=$(desktop-file-validate --no-hints "$desktop" 2>&1) || [ -n "$report" ]; then
+    echo "$report" >&2
+    fail "desktop-file-validate: $desktop"
+fi
+# The program takes no file, so a launcher must not pass one.
+exec_line=$(grep '^Exec=' "$desktop") || fail "no Exec line"
+case $exec_line in
+*%*) fail "Exec passes arguments: $exec_line" ;;
+esac
+echo "ok: $desktop"

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Usage: check-install.sh BUILD_DIR CONFIG APP_ID MIME_TYPE MIME_ICON ICO PLUGIN_FIXTURE
+# Installs into a scratch prefix and checks what a desktop would see there.
+source "$(dirname "$0")/common.sh"
+need cmake file convert update-mime-database xdg-mime mimetype
+build=$1 config=$2 id=$3 mime_type=$4 mime_icon=$5 ico=$6 fixture=$7
+prefix=$scratch/prefix
+
+cmake --install "$build" --config "$config" --prefix "$prefix" >/dev/null ||
+    fail "cmake --install"
+
+# Exactly the install set: a stray file would end up in the package too.
+expected=$(install_set "$id" "$mime_icon")
+actual=$(cd "$prefix" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
+if [ "$expected" != "$actual" ]; then
+    diff <(echo "$expected") <(echo "$actual") >&2 || true
+    fail "installed files differ from the install set (< expected, > installed)"
+fi
+[ -x "$prefix/bin/VormoWep" ] || fail "bin/VormoWep is not executable"
+
+# Both icons are 32 x 32 PNGs that decode to the ICO's own pixels, transparency included.
+# Fully transparent pixels carry no colour, so they are compared as transparent black.
+rgba() { convert "$1" -background none -alpha background -depth 8 rgba:-; }
+rgba "ico:$ico" >"$scratch/ico.rgba" || fail "cannot decode $ico"
+for png in "$prefix/share/icons/hicolor/32x32/apps/$id.png" \
+    "$prefix/share/icons/hicolor/32x32/mimetypes/$mime_icon.png"; do
+    kind=$(file -b "$png")
+    case $kind in
+    "PNG image data, 32 x 32,"*) ;;
+    *) fail "$png: $kind" ;;
+    esac
+    rgba "png:$png" >"$scratch/png.rgba" || fail "$png does not decode"
+    [ "$(stat -c %s "$scratch/png.rgba")" = $((32 * 32 * 4)) ] || fail "$png: wrong pixel count"
+    cmp -s "$scratch/ico.rgba" "$scratch/png.rgba" || fail "$png differs from $ico"
+done
+
+XDG_DATA_DIRS=$prefix/share update-mime-database "$prefix/share/mime" ||
+    fail "update-mime-database"
+
+# A plugin as the editor saves it: every line ends in CR LF.
+awk '{ printf "%s\r\n", $0 }' "$fixture" >"$scratch/x.vwp"
+cp "$scratch/x.vwp" "$scratch/x.txt"
+# The same text without its first line is an ordinary text file.
+tail -n +2 "$scratch/x.vwp" >"$scratch/headless.txt"
+
+# xdg-mime outside any desktop session asks File::MimeInfo, which reads the XDG data dirs.
+filetype()
+{
+    env -i PATH="$PATH" HOME="$scratch/home" XDG_DATA_HOME="$scratch/home/.local/share" \
+        XDG_DATA_DIRS="$1" xdg-mime query filetype "$2"
+}
+expect()
+{
+    local got
+    got=$(filetype "$1" "$2") || fail "xdg-mime query filetype $2"
+    [ "$got" = "$3" ] || fail "$(basename "$2") with XDG_DATA_DIRS=$1: $got, expected $3"
+    echo "ok: $(basename "$2") is $got"
+}
+# Only the installed tree: the type comes from there and nowhere else.
+expect "$prefix/share" "$scratch/x.vwp" "$mime_type"
+expect "$prefix/share" "$scratch/x.txt" "$mime_type"
+# Next to the system's types, where *.txt claims text/plain.
+expect "$prefix/share:/usr/share" "$scratch/x.vwp" "$mime_type"
+expect "$prefix/share:/usr/share" "$scratch/x.txt" "$mime_type"
+expect "$prefix/share:/usr/share" "$scratch/headless.txt" text/plain
