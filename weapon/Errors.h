@@ -26,6 +26,14 @@ inline QString cannotCreateFile(const QString& path)
 {
     return QStringLiteral("Cannot create file ") + path;
 }
+inline QString cannotOpenFile(const QString& path)
+{
+    return QStringLiteral("Cannot open file ") + path;
+}
+inline QString notAWeaponPlugin(const QString& path)
+{
+    return path + QStringLiteral(" is not a Vormo weapon plugin");
+}
 inline QString streamWriteError() { return QStringLiteral("Stream write error"); }
 inline QString failedToSaveStream() { return QStringLiteral("Failed to Save Stream"); }
 inline QString lineInsertionError() { return QStringLiteral("RichEdit line insertion error"); }

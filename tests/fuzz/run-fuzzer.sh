@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Builds the plugin reader fuzzer with clang in BUILD_DIR and runs it for SECONDS (default 60)
+# on a copy of the test fixtures. Fails on any crash, sanitizer report or round-trip mismatch;
+# the inputs that caused one are kept in BUILD_DIR/fuzz-artifacts.
+set -euo pipefail
+
+if [[ $# -lt 1 || $# -gt 2 ]]; then
+    echo "usage: $0 BUILD_DIR [SECONDS]" >&2
+    exit 2
+fi
+build_dir=$1
+seconds=${2:-60}
+if ! [[ $seconds =~ ^[0-9]+$ ]] || ((seconds == 0)); then
+    echo "SECONDS must be a positive whole number" >&2
+    exit 2
+fi
+source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+
+CC=clang CXX=clang++ cmake -S "$source_dir" -B "$build_dir" -DCMAKE_CXX_COMPILER=clang++ \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DVORMO_FUZZ=ON -DVORMO_FUZZ_TEST=OFF
+cmake --build "$build_dir" --target fuzz_plugin_reader -j2
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+# libFuzzer adds what it finds to the corpus folder, so it gets a copy.
+mkdir "$work/corpus"
+find "$source_dir/tests/data" -maxdepth 1 -type f -exec cp {} "$work/corpus/" \;
+artifacts=$(cd "$build_dir" && pwd)/fuzz-artifacts
+mkdir -p "$artifacts"
+
+status=0
+"$build_dir/tests/fuzz/fuzz_plugin_reader" -max_total_time="$seconds" -timeout=10 \
+    -print_final_stats=1 -artifact_prefix="$artifacts/" "$work/corpus" >"$work/log" 2>&1 ||
+    status=$?
+cat "$work/log"
+if ((status != 0)) ||
+    grep -qE 'ERROR: (AddressSanitizer|LeakSanitizer|libFuzzer)|runtime error:|round trip mismatch' \
+        "$work/log"; then
+    echo "fuzzing failed (exit status $status); inputs kept in $artifacts" >&2
+    exit 1
+fi

@@ -1,0 +1,208 @@
+#include "PluginReader.h"
+
+#include "Errors.h"
+#include "NumberPrefix.h"
+#include "PluginWriter.h"
+#include "WeaponValues.h"
+#include "Windows1252.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+
+namespace vormo {
+namespace {
+
+// Cuts lines at CR LF, a lone LF or a lone CR, the way the editor's document does.
+class LineReader {
+public:
+    explicit LineReader(QByteArrayView bytes) : bytes_(bytes) {}
+
+    bool atEnd() const { return pos_ >= bytes_.size(); }
+
+    QByteArrayView next()
+    {
+        const qsizetype start = pos_;
+        while (pos_ < bytes_.size() && bytes_[pos_] != '\r' && bytes_[pos_] != '\n')
+            ++pos_;
+        const QByteArrayView line = bytes_.sliced(start, pos_ - start);
+        if (pos_ < bytes_.size() && bytes_[pos_] == '\r')
+            ++pos_;
+        if (pos_ < bytes_.size() && bytes_[pos_] == '\n')
+            ++pos_;
+        return line;
+    }
+
+private:
+    QByteArrayView bytes_;
+    qsizetype pos_ = 0;
+};
+
+// Plugin key to field index, for the 46 fields that have a line of their own.
+const QHash<QByteArray, int>& fieldsByKey()
+{
+    static const QHash<QByteArray, int> byKey = [] {
+        QHash<QByteArray, int> keys;
+        for (const FieldDef& def : fields()) {
+            if (def.key)
+                keys.insert(QByteArray(def.key), fieldIndex(def));
+        }
+        return keys;
+    }();
+    return byKey;
+}
+
+// A combo box shows the first item of its own list that the value numbers, else the value as
+// if typed.
+QString comboText(const FieldDef& def, const QString& value)
+{
+    for (const QString& item : itemList(def.items)) {
+        if (numberPrefix(item) == value)
+            return item;
+    }
+    return value;
+}
+
+bool isNoneText(const FieldDef& def, const QString& text)
+{
+    return text == u"0" || text == itemList(def.items).first();
+}
+
+} // namespace
+
+std::optional<PluginContent> readPlugin(QByteArrayView bytes)
+{
+    if (bytes.size() > kMaxPluginFileSize || bytes.contains('\0'))
+        return std::nullopt;
+    LineReader lines(bytes);
+    if (lines.atEnd() || lines.next() != QByteArrayView(kPluginMarker))
+        return std::nullopt;
+
+    std::array<std::optional<QByteArrayView>, kFieldCount> found;
+    const auto& byKey = fieldsByKey();
+    while (!lines.atEnd()) {
+        const QByteArrayView line = lines.next();
+        const qsizetype colon = line.indexOf(':');
+        if (colon < 0)
+            continue;
+        const auto it = byKey.constFind(QByteArray::fromRawData(line.data(), colon));
+        if (it != byKey.constEnd())
+            found[*it] = line.sliced(colon + 1);
+    }
+
+    PluginContent content;
+    for (const FieldDef& def : fields()) {
+        const std::optional<QByteArrayView>& raw = found[fieldIndex(def)];
+        FieldState& state = content.fields[fieldIndex(def)];
+        state.checked = def.defaultChecked;
+        state.text = def.defaultString();
+        if (!raw)
+            continue;
+        switch (def.rule) {
+        case ValueRule::Text:
+            state.text = fromWindows1252(*raw);
+            break;
+        case ValueRule::Prefix:
+            state.text = comboText(def, fromWindows1252(*raw));
+            break;
+        case ValueRule::Check:
+        case ValueRule::CheckedAndEnabled:
+            state.checked = *raw == "1";
+            break;
+        case ValueRule::InvertedCheck:
+            state.checked = *raw == "0";
+            break;
+        case ValueRule::BulletFrame:
+        case ValueRule::None:
+            break;
+        }
+    }
+
+    // "ANIMSFRAME" holds the first frame of an image bullet and "-1" for a pixel bullet; an
+    // image bullet with that first frame is told apart by its frames or its looping.
+    const FieldDef& bulletBox = field(u"BulletBox");
+    FieldState& firstFrame = content.fields[fieldIndex(field(u"FirstFrame"))];
+    if (const auto& raw = found[fieldIndex(bulletBox)])
+        firstFrame.text = fromWindows1252(*raw);
+    content.fields[fieldIndex(bulletBox)].checked = firstFrame.text == u"-1" &&
+                                                    content[u"NumFrames"].text == u"0" &&
+                                                    !content[u"LoopAnim"].checked;
+    return content;
+}
+
+void PluginContent::fillInto(WeaponValues& weapon) const
+{
+    for (const FieldDef& def : vormo::fields()) {
+        const FieldState& state = (*this)[def];
+        const QString name = QString::fromLatin1(def.name);
+        if (def.kind == FieldKind::Check)
+            weapon.setChecked(name, state.checked);
+        else
+            weapon.setText(name, state.text);
+        weapon.setEnabled(name, true);
+    }
+
+    const bool splinters = (*this)[u"SplintCount"].text != u"0";
+    for (const char16_t* name : {u"SplintCol", u"SplinterType", u"Scatter"})
+        weapon.setEnabled(name, splinters);
+
+    if (isNoneText(field(u"TrailType"), (*this)[u"TrailType"].text)) {
+        weapon.setEnabled(u"TrailDelay", false);
+        weapon.setText(u"TrailDelay", QStringLiteral("1"));
+    }
+
+    if (isNoneText(field(u"ParticleType"), (*this)[u"ParticleType"].text)) {
+        weapon.setEnabled(u"PartDelay", false);
+        weapon.setText(u"PartDelay", QStringLiteral("1"));
+        weapon.setEnabled(u"LarpaTrail", false);
+    }
+
+    const bool pixel = pixelBullet();
+    if (pixel) {
+        weapon.setText(u"FirstFrame", QStringLiteral("-1"));
+        weapon.setText(u"NumFrames", QStringLiteral("0"));
+        weapon.setChecked(u"LoopAnim", false);
+    } else {
+        weapon.setText(u"BulletColor", QStringLiteral("0"));
+    }
+    weapon.setEnabled(u"BulletColor", pixel);
+    for (const char16_t* name : {u"FirstFrame", u"NumFrames", u"LoopAnim"})
+        weapon.setEnabled(name, !pixel);
+}
+
+std::optional<QByteArray> readPluginBytes(QIODevice& device)
+{
+    // One byte past the limit is enough to know the file is too long.
+    QByteArray bytes(kMaxPluginFileSize + 1, Qt::Uninitialized);
+    qsizetype size = 0;
+    while (size < bytes.size()) {
+        const qint64 got = device.read(bytes.data() + size, bytes.size() - size);
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            break;
+        size += got;
+    }
+    bytes.truncate(size);
+    return bytes;
+}
+
+PluginContent loadPluginFile(const QString& path)
+{
+    // Opening a pipe or device could block or never end, so only plain files are read.
+    if (!QFileInfo(path).isFile())
+        throw VormoError(messages::cannotOpenFile(path));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw VormoError(messages::cannotOpenFile(path));
+
+    const std::optional<QByteArray> bytes = readPluginBytes(file);
+    if (!bytes)
+        throw VormoError(messages::cannotOpenFile(path));
+    std::optional<PluginContent> content = readPlugin(*bytes);
+    if (!content)
+        throw VormoError(messages::notAWeaponPlugin(path));
+    return std::move(*content);
+}
+
+} // namespace vormo

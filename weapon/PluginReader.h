@@ -1,0 +1,70 @@
+#pragma once
+
+// Reading a weapon plugin back into the fields. This is the only code that parses plugins: it
+// turns a file's bytes into what each field should show, as a player would have entered it,
+// and refuses anything that is not a plugin before a single field is touched.
+//
+// To load into the editor window, put the values in the way a player would, so that the
+// dependent-field rules decide enabled states and put-aside values: first the fields outside
+// the groups, then for each group switch it on, set its governed fields, and set its governing
+// field last (SplintCount; TrailType; ParticleType; BulletBox, with FirstFrame, NumFrames and
+// LoopAnim set while it is unchecked and BulletColor while it is checked). A governing value
+// that switches its group off again leaves the governed fields as the rules show them;
+// PluginContent::fillInto gives that end state without a window.
+
+#include "FieldTable.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <array>
+#include <optional>
+
+class QIODevice;
+
+namespace vormo {
+
+class WeaponValues;
+
+// The editor writes a few kilobytes; anything past this is not one of its plugins.
+inline constexpr qsizetype kMaxPluginFileSize = 1024 * 1024;
+
+struct FieldState {
+    QString text;         // edit and combo boxes
+    bool checked = false; // check boxes
+};
+
+// What a plugin puts into each of the 47 fields. A key the file lacks leaves its field at the
+// default of a fresh window.
+struct PluginContent {
+    std::array<FieldState, kFieldCount> fields; // by fieldIndex()
+
+    const FieldState& operator[](const FieldDef& def) const { return fields[fieldIndex(def)]; }
+    const FieldState& operator[](QStringView name) const { return (*this)[field(name)]; }
+
+    // BulletBox checked: "ANIMSFRAME" "-1" with "ANIMFRAMES" "0" and "ANIMLOOP" not "1". Then
+    // FirstFrame, NumFrames and LoopAnim hold "-1", "0" and unchecked, what the rules show.
+    bool pixelBullet() const { return (*this)[u"BulletBox"].checked; }
+
+    // Every field of weapon as the editor window shows it after loading: texts, checked and
+    // enabled states, and the fixed texts that the rules show in place of values they put
+    // aside (delay "1" for an unused trail, BulletColor "0" for an image bullet).
+    void fillInto(WeaponValues& weapon) const;
+};
+
+// The fields a plugin's bytes describe, read as Windows-1252; nullopt when the bytes are not a
+// weapon plugin: longer than kMaxPluginFileSize, holding a NUL byte, or with a first line
+// other than "VORMOKIT:WEAPONPLUGIN".
+std::optional<PluginContent> readPlugin(QByteArrayView bytes);
+
+// At most kMaxPluginFileSize + 1 bytes of device: enough to tell a file that is too long, never
+// more. nullopt when reading fails.
+std::optional<QByteArray> readPluginBytes(QIODevice& device);
+
+// Reads and checks the whole file; throws VormoError "Cannot open file <path>" when it cannot
+// be opened or read (folders, pipes and devices included: only plain files are opened), and
+// "<path> is not a Vormo weapon plugin" when readPlugin refuses its content.
+PluginContent loadPluginFile(const QString& path);
+
+} // namespace vormo
