@@ -10,6 +10,8 @@ TEST_PACKAGES=(xvfb xdotool x11-utils imagemagick)
 # Desktop-integration and Debian package checks (packaging/tests).
 TEST_PACKAGES+=(desktop-file-utils appstream libxml2-utils shared-mime-info xdg-utils
     libfile-mimeinfo-perl dpkg-dev file)
+# The plugin reader's fuzzer (tests/fuzz) builds with clang and its libFuzzer runtime.
+TEST_PACKAGES+=(clang libclang-rt-14-dev)
 
 install_missing() {
     local missing=() p

@@ -2,6 +2,7 @@
 // weapon, save; read that save, fill, save again; the two saves are the same bytes, but for the
 // one case a plugin cannot tell apart. Anything else aborts, and so does any sanitizer report.
 
+#include "Errors.h"
 #include "NumberPrefix.h"
 #include "PluginReader.h"
 #include "SavedPlugin.h"
@@ -32,10 +33,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     WeaponValues weapon;
     first->fillInto(weapon);
-    const QByteArray once = savedPluginBytes(weapon);
-    // The name is saved twice, so a huge input can give a save the editor could never write.
-    if (once.size() > kMaxPluginFileSize)
-        return 0;
+    QByteArray once;
+    try {
+        once = savedPluginBytes(weapon);
+    } catch (const VormoError&) {
+        return 0; // more than the editor's document holds: it could never be saved
+    }
 
     // A trail in use whose type is "0" followed by other text is saved as "0", which reads back
     // as no trail: its delay then shows the rules' "1". Nothing else may change.
