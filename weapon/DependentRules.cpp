@@ -33,6 +33,17 @@ QString& splinterTypeAside(RuleControls& c, PutAsideValues& aside)
 
 } // namespace
 
+const QList<DependentGroup>& dependentGroups()
+{
+    static const QList<DependentGroup> groups{
+        {u"SplintCount", {u"SplintCol", u"SplinterType", u"Scatter"}},
+        {u"TrailType", {u"TrailDelay"}},
+        {u"ParticleType", {u"PartDelay", u"LarpaTrail"}},
+        {u"BulletBox", {u"BulletColor", u"FirstFrame", u"NumFrames", u"LoopAnim"}},
+    };
+    return groups;
+}
+
 PutAsideValues& putAsideValues()
 {
     static PutAsideValues values;

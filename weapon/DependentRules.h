@@ -11,6 +11,7 @@
 // double are driven by the same code. They only ever set governed fields, never a governing
 // one, so no rule triggers another.
 
+#include <QList>
 #include <QString>
 
 namespace vormo {
@@ -28,6 +29,13 @@ public:
     virtual QString firstItem(QStringView combo) const = 0;
 };
 
+// Each group's governing field and the fields it switches, in the order the window shows them.
+struct DependentGroup {
+    QStringView governing;
+    QList<QStringView> governed;
+};
+const QList<DependentGroup>& dependentGroups();
+
 // The values a switched-off group keeps for its fields, shared by the whole program.
 struct PutAsideValues {
     QString firstFrame = QStringLiteral("-1");
@@ -43,11 +51,13 @@ struct PutAsideValues {
     bool larpaTrail = false;
 };
 
+// The editor's put-aside values, kept for the whole run.
 PutAsideValues& putAsideValues();
 
-void applyBulletAppearance(RuleControls& controls);  // BulletBox clicked
-void applySplinterRule(RuleControls& controls);      // SplintCount changed
-void applyObjectTrailRule(RuleControls& controls);   // TrailType changed
-void applyParticleTrailRule(RuleControls& controls); // ParticleType changed
+// The rules, each run when its governing field changes.
+void applyBulletAppearance(RuleControls& controls, PutAsideValues& aside);  // BulletBox
+void applySplinterRule(RuleControls& controls, PutAsideValues& aside);      // SplintCount
+void applyObjectTrailRule(RuleControls& controls, PutAsideValues& aside);   // TrailType
+void applyParticleTrailRule(RuleControls& controls, PutAsideValues& aside); // ParticleType
 
 } // namespace vormo

@@ -1,14 +1,18 @@
 #include "PluginReader.h"
 
+#include "DependentRules.h"
 #include "Errors.h"
 #include "NumberPrefix.h"
 #include "PluginWriter.h"
+#include "WeaponModel.h"
 #include "WeaponValues.h"
 #include "Windows1252.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+
+#include <algorithm>
 
 namespace vormo {
 namespace {
@@ -61,11 +65,6 @@ QString comboText(const FieldDef& def, const QString& value)
             return item;
     }
     return value;
-}
-
-bool isNoneText(const FieldDef& def, const QString& text)
-{
-    return text == u"0" || text == itemList(def.items).first();
 }
 
 } // namespace
@@ -130,44 +129,52 @@ std::optional<PluginContent> readPlugin(QByteArrayView bytes)
     return content;
 }
 
+void PluginContent::applyTo(RuleControls& controls) const
+{
+    const auto put = [&](QStringView name) {
+        const FieldDef& def = field(name);
+        if (def.kind == FieldKind::Check)
+            controls.setChecked(name, (*this)[def].checked);
+        else
+            controls.setText(name, (*this)[def].text);
+    };
+
+    const QList<DependentGroup>& groups = dependentGroups();
+    for (const FieldDef& def : vormo::fields()) {
+        const QString name = QString::fromLatin1(def.name);
+        const bool grouped = std::any_of(groups.begin(), groups.end(), [&](const auto& g) {
+            return g.governing == name || g.governed.contains(name);
+        });
+        if (!grouped)
+            put(name);
+    }
+
+    // Splinters and trails: a group is off only while its governing text means "none", so any
+    // other text switches it on.
+    for (const DependentGroup& group : groups) {
+        if (group.governing == u"BulletBox")
+            continue;
+        controls.setText(group.governing, QStringLiteral("1"));
+        for (QStringView governed : group.governed)
+            put(governed);
+        put(group.governing);
+    }
+
+    // The bullet: the image's fields while it shows an image, the colour while it shows a
+    // pixel, then the bullet the file has.
+    controls.setChecked(u"BulletBox", false);
+    for (const char16_t* name : {u"FirstFrame", u"NumFrames", u"LoopAnim"})
+        put(name);
+    controls.setChecked(u"BulletBox", true);
+    put(u"BulletColor");
+    put(u"BulletBox");
+}
+
 void PluginContent::fillInto(WeaponValues& weapon) const
 {
-    for (const FieldDef& def : vormo::fields()) {
-        const FieldState& state = (*this)[def];
-        const QString name = QString::fromLatin1(def.name);
-        if (def.kind == FieldKind::Check)
-            weapon.setChecked(name, state.checked);
-        else
-            weapon.setText(name, state.text);
-        weapon.setEnabled(name, true);
-    }
-
-    const bool splinters = (*this)[u"SplintCount"].text != u"0";
-    for (const char16_t* name : {u"SplintCol", u"SplinterType", u"Scatter"})
-        weapon.setEnabled(name, splinters);
-
-    if (isNoneText(field(u"TrailType"), (*this)[u"TrailType"].text)) {
-        weapon.setEnabled(u"TrailDelay", false);
-        weapon.setText(u"TrailDelay", QStringLiteral("1"));
-    }
-
-    if (isNoneText(field(u"ParticleType"), (*this)[u"ParticleType"].text)) {
-        weapon.setEnabled(u"PartDelay", false);
-        weapon.setText(u"PartDelay", QStringLiteral("1"));
-        weapon.setEnabled(u"LarpaTrail", false);
-    }
-
-    const bool pixel = pixelBullet();
-    if (pixel) {
-        weapon.setText(u"FirstFrame", QStringLiteral("-1"));
-        weapon.setText(u"NumFrames", QStringLiteral("0"));
-        weapon.setChecked(u"LoopAnim", false);
-    } else {
-        weapon.setText(u"BulletColor", QStringLiteral("0"));
-    }
-    weapon.setEnabled(u"BulletColor", pixel);
-    for (const char16_t* name : {u"FirstFrame", u"NumFrames", u"LoopAnim"})
-        weapon.setEnabled(name, !pixel);
+    WeaponModel model;
+    applyTo(model);
+    weapon = model.values();
 }
 
 std::optional<QByteArray> readPluginBytes(QIODevice& device)

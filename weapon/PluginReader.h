@@ -3,14 +3,6 @@
 // Reading a weapon plugin back into the fields. This is the only code that parses plugins: it
 // turns a file's bytes into what each field should show, as a player would have entered it,
 // and refuses anything that is not a plugin before a single field is touched.
-//
-// To load into the editor window, put the values in the way a player would, so that the
-// dependent-field rules decide enabled states and put-aside values: first the fields outside
-// the groups, then for each group switch it on, set its governed fields, and set its governing
-// field last (SplintCount; TrailType; ParticleType; BulletBox, with FirstFrame, NumFrames and
-// LoopAnim set while it is unchecked and BulletColor while it is checked). A governing value
-// that switches its group off again leaves the governed fields as the rules show them;
-// PluginContent::fillInto gives that end state without a window.
 
 #include "FieldTable.h"
 
@@ -25,6 +17,7 @@ class QIODevice;
 
 namespace vormo {
 
+class RuleControls;
 class WeaponValues;
 
 // The editor writes a few kilobytes; anything past this is not one of its plugins.
@@ -47,9 +40,15 @@ struct PluginContent {
     // FirstFrame, NumFrames and LoopAnim hold "-1", "0" and unchecked, what the rules show.
     bool pixelBullet() const { return (*this)[u"BulletBox"].checked; }
 
-    // Every field of weapon as the editor window shows it after loading: texts, checked and
-    // enabled states, and the fixed texts that the rules show in place of values they put
-    // aside (delay "1" for an unused trail, BulletColor "0" for an image bullet).
+    // Puts the values into the controls the way a player would, so that the dependent-field
+    // rules, run by the controls' own change notifications, decide enabled states, fixed texts
+    // and put-aside values: first the fields outside the groups; then for each group, switch
+    // it on, set its governed fields and set its governing field last (for the bullet, the
+    // image fields while BulletBox is unchecked, BulletColor while it is checked).
+    void applyTo(RuleControls& controls) const;
+
+    // Every field as a fresh editor window shows it after applyTo: texts, checked and enabled
+    // states, the fixed texts the rules show in place of values they put aside.
     void fillInto(WeaponValues& weapon) const;
 };
 
