@@ -8,7 +8,6 @@
 #include "WindowPlacement.h"
 
 #include <QCloseEvent>
-#include <QPushButton>
 #include <QScreen>
 
 namespace vormo {
@@ -76,9 +75,9 @@ void TForm1::closeEvent(QCloseEvent* event)
         emit closed();
 }
 
-void TForm1::onClick(QAbstractButton* button, void (TForm1::*handler)(QObject*))
+void TForm1::onClick(QPushButton* button, void (TForm1::*handler)(QObject*))
 {
-    connect(button, &QAbstractButton::clicked, this,
+    connect(button, &QPushButton::clicked, this,
             [this, button, handler] { guarded([&] { (this->*handler)(button); }); });
 }
 

@@ -8,15 +8,13 @@
 #include "DocumentControl.h"
 #include "SaveDialog.h"
 
+#include <QAction>
+#include <QFrame>
+#include <QMenu>
+#include <QPushButton>
 #include <QWidget>
 
 #include <memory>
-
-class QAbstractButton;
-class QAction;
-class QFrame;
-class QMenu;
-class QPushButton;
 
 namespace vormo {
 
@@ -158,7 +156,7 @@ private:
     void chainTabOrder();
     template <typename T> T* component(const char* name) const;
 
-    void onClick(QAbstractButton* button, void (TForm1::*handler)(QObject*));
+    void onClick(QPushButton* button, void (TForm1::*handler)(QObject*));
 };
 
 } // namespace vormo
