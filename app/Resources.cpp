@@ -1,4 +1,4 @@
-#include "ProgramIcon.h"
+#include "Resources.h"
 
 #include <QFile>
 #include <QImage>
@@ -48,5 +48,10 @@ QImage decodeProgramIcon(QByteArrayView ico)
 }
 
 QIcon programIcon() { return QIcon(QPixmap::fromImage(decodeProgramIcon(programIconBytes()))); }
+
+QCursor dragMultiCursor()
+{
+    return QCursor(QPixmap(QStringLiteral(":/DragMultiCursor.png")), 0, 0);
+}
 
 } // namespace vormo

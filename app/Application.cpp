@@ -1,0 +1,56 @@
+#include "Application.h"
+
+#include "ErrorReport.h"
+#include "QtSaveDialogRunner.h"
+#include "Resources.h"
+#include "TAboutBox.h"
+#include "TForm1.h"
+#include "ToolTips.h"
+
+#include <QApplication>
+
+namespace vormo {
+
+TForm1* Form1 = nullptr;
+TAboutBox* AboutBox = nullptr;
+
+void prepareApplication()
+{
+    QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
+    QApplication::setApplicationVersion(QStringLiteral(VORMO_VERSION));
+    QApplication::setWindowIcon(programIcon());
+    // Qt would end the loop when the last ordinary window closes, the about box for one; the
+    // editor window is a tool window, which Qt never counts. Only Form1's closing ends it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    applyToolTipTiming();
+    static QtSaveDialogRunner saveDialogs;
+    SaveDialog::setDefaultRunner(&saveDialogs);
+}
+
+void createWindows()
+{
+    createForm(Form1);
+    QObject::connect(Form1, &TForm1::closed, qApp, [] { QCoreApplication::exit(0); });
+    Form1->show();
+    createForm(AboutBox);
+}
+
+void destroyWindows()
+{
+    delete AboutBox;
+    AboutBox = nullptr;
+    delete Form1;
+    Form1 = nullptr;
+}
+
+int runApplication(void (*create)())
+{
+    guarded([create] {
+        create();
+        QApplication::exec();
+    });
+    destroyWindows();
+    return 0;
+}
+
+} // namespace vormo

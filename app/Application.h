@@ -1,0 +1,48 @@
+#pragma once
+
+// The program from start to end: the application's title, icon and tooltip timing, the two
+// windows and the globals that refer to them, the event loop, and the order of shutdown.
+
+#include <new>
+
+namespace vormo {
+
+class TForm1;
+class TAboutBox;
+
+// The editor window, the program's main window: closing it ends the event loop.
+extern TForm1* Form1;
+// The about box, hidden until shown; closing it only hides it.
+extern TAboutBox* AboutBox;
+
+// Title, version, icon, tooltip timing and the save dialog, on the QApplication that exists.
+// No window but Form1 ends the event loop by closing.
+void prepareApplication();
+
+// Stores the window in its global before constructing it, so that the global already refers
+// to the window while its construction runs. If construction fails, the global goes back to
+// nullptr and the error goes on to the caller.
+template <typename Form> void createForm(Form*& global)
+{
+    void* memory = ::operator new(sizeof(Form));
+    global = static_cast<Form*>(memory);
+    try {
+        new (memory) Form();
+    } catch (...) {
+        global = nullptr;
+        ::operator delete(memory);
+        throw;
+    }
+}
+
+// Form1, shown and centred, then AboutBox, hidden.
+void createWindows();
+
+// Destroys AboutBox, then Form1.
+void destroyWindows();
+
+// Creates the windows and runs the event loop until Form1 closes. An error on the way is
+// shown in the error box and ends the program. Returns the exit status, which is always 0.
+int runApplication(void (*create)() = createWindows);
+
+} // namespace vormo

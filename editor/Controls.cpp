@@ -1,0 +1,131 @@
+#include "Controls.h"
+
+#include "ToolTips.h"
+
+#include <QFocusEvent>
+#include <QToolTip>
+
+#include <algorithm>
+#include <limits>
+
+namespace vormo {
+namespace {
+
+qsizetype firstLineBreak(QStringView text)
+{
+    const auto it =
+        std::find_if(text.begin(), text.end(), [](QChar c) { return c == u'\n' || c == u'\r'; });
+    return it == text.end() ? -1 : it - text.begin();
+}
+
+qsizetype commonPrefix(QStringView a, QStringView b, qsizetype limit)
+{
+    qsizetype n = 0;
+    while (n < limit && a[n] == b[n])
+        ++n;
+    return n;
+}
+
+qsizetype commonSuffix(QStringView a, QStringView b, qsizetype limit)
+{
+    qsizetype n = 0;
+    while (n < limit && a[a.size() - 1 - n] == b[b.size() - 1 - n])
+        ++n;
+    return n;
+}
+
+// Qt's line edit stops at 32767 characters; a field has no limit of its own.
+constexpr int kNoLengthLimit = std::numeric_limits<int>::max();
+
+} // namespace
+
+QValidator::State LineBreakFilter::validate(QString& input, int& pos) const
+{
+    if (firstLineBreak(input) >= 0) {
+        // The inserted text ends at the cursor, and what stands around it was there before,
+        // so it holds no line break.
+        const qsizetype cursor = std::clamp<qsizetype>(pos, 0, input.size());
+        const QString& before = accepted_;
+        const qsizetype suffix =
+            commonSuffix(input, before, std::min(input.size() - cursor, before.size()));
+        const qsizetype prefix =
+            commonPrefix(input, before, std::min(input.size(), before.size()) - suffix);
+        QString inserted = input.mid(prefix, input.size() - prefix - suffix);
+        if (const qsizetype cut = firstLineBreak(inserted); cut >= 0)
+            inserted.truncate(cut);
+        input = input.left(prefix) + inserted + input.right(suffix);
+        pos = static_cast<int>(prefix + inserted.size());
+        if (const qsizetype cut = firstLineBreak(input); cut >= 0) {
+            input.truncate(cut);
+            pos = std::min(pos, static_cast<int>(cut));
+        }
+    }
+    accepted_ = input;
+    return Acceptable;
+}
+
+EditBox::EditBox(QWidget* parent) : QLineEdit(parent)
+{
+    setMaxLength(kNoLengthLimit);
+    setValidator(new LineBreakFilter(this));
+}
+
+void EditBox::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    // Entering the field any way but by a click (Tab, a shortcut, being handed the focus)
+    // selects the whole text, so that typing replaces it.
+    switch (event->reason()) {
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason:
+    case Qt::OtherFocusReason:
+        selectAll();
+        break;
+    default:
+        break;
+    }
+}
+
+ComboBox::ComboBox(QWidget* parent) : QComboBox(parent)
+{
+    setEditable(true);
+    // Qt's defaults would complete case-insensitively and add typed texts to the list; a
+    // plugin must get exactly what was typed.
+    setCompleter(nullptr);
+    setInsertPolicy(QComboBox::NoInsert);
+    setMaxVisibleItems(8);
+    lineEdit()->setMaxLength(kNoLengthLimit);
+    setValidator(new LineBreakFilter(this));
+    setCursor(Qt::ArrowCursor);
+}
+
+HintLabel::HintLabel(QWidget* parent) : QLabel(parent) { setToolTipDuration(kToolTipDisplayMs); }
+
+void HintLabel::setHint(const QString& hint)
+{
+    hint_ = hint;
+    setToolTip(showHint_ ? hint_ : QString());
+}
+
+void HintLabel::setShowHint(bool show)
+{
+    showHint_ = show;
+    setToolTip(showHint_ ? hint_ : QString());
+}
+
+bool HintLabel::event(QEvent* event)
+{
+    // A label whose hint is off takes down a hint still up from elsewhere. Left unaccepted,
+    // the request goes on to the window, which has no hint of its own.
+    if (event->type() == QEvent::ToolTip && toolTip().isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    return QLabel::event(event);
+}
+
+CheckBox::CheckBox(QWidget* parent) : QCheckBox(parent) { setCursor(Qt::ArrowCursor); }
+
+} // namespace vormo

@@ -1,0 +1,66 @@
+#pragma once
+
+// The editor window's own kinds of control. Edit and combo boxes are single-line the way the
+// desktop this program comes from has them: a line break never enters their text, so a
+// field can never inject a line into a plugin. Labels carry the hints and decide by their
+// hint flag whether the hint shows.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QValidator>
+
+namespace vormo {
+
+// Cuts whatever was just inserted at its first line break (CR or LF), keeping the text around
+// it: pasting "a\nb" inserts "a". Every change of a line edit's text passes through its
+// validator, typing, pasting, dropping and setText alike.
+class LineBreakFilter final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override;
+
+private:
+    mutable QString accepted_; // the text as it stood before the change being validated
+};
+
+class EditBox final : public QLineEdit {
+public:
+    explicit EditBox(QWidget* parent);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+};
+
+class ComboBox final : public QComboBox {
+public:
+    explicit ComboBox(QWidget* parent);
+};
+
+class HintLabel final : public QLabel {
+public:
+    explicit HintLabel(QWidget* parent);
+
+    QString hint() const { return hint_; }
+    void setHint(const QString& hint);
+
+    // Whether resting the pointer on the label shows its hint, enabled or not.
+    bool showHint() const { return showHint_; }
+    void setShowHint(bool show);
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    QString hint_;
+    bool showHint_ = true;
+};
+
+// A check box without a caption of its own: the label beside it names it.
+class CheckBox final : public QCheckBox {
+public:
+    explicit CheckBox(QWidget* parent);
+};
+
+} // namespace vormo

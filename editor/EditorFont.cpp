@@ -1,0 +1,90 @@
+#include "EditorFont.h"
+
+#include "FieldTable.h"
+
+#include <QFontMetrics>
+
+namespace vormo {
+namespace {
+
+constexpr int kClientWidth = 528;
+constexpr int kNarrowestStretch = 70;
+
+bool sameRow(const QRect& a, const QRect& b)
+{
+    return a.top() <= b.bottom() && b.top() <= a.bottom();
+}
+
+// Pixels from the label's left edge to the nearest field or label to its right.
+int captionRoom(const LabelDef& label)
+{
+    int right = kClientWidth;
+    auto consider = [&](const QRect& other) {
+        if (other.x() > label.geometry.x() && sameRow(other, label.geometry))
+            right = std::min(right, other.x());
+    };
+    for (const FieldDef& f : fields())
+        consider(f.geometry);
+    for (const LabelDef& l : labels())
+        consider(l.geometry);
+    return right - label.geometry.x();
+}
+
+QFont baseFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(kEditorFontPixelSize);
+    return font;
+}
+
+QFont withStretch(QFont font, int stretch)
+{
+    font.setStretch(stretch == 100 ? QFont::AnyStretch : stretch);
+    return font;
+}
+
+QFont fittedFont()
+{
+    const QFont font = baseFont();
+    if (captionsFit(font))
+        return font;
+    // The widest stretch at which everything fits, found by halving.
+    int fits = kNarrowestStretch, tooWide = 100;
+    while (tooWide - fits > 1) {
+        const int middle = (fits + tooWide) / 2;
+        (captionsFit(withStretch(font, middle)) ? fits : tooWide) = middle;
+    }
+    return withStretch(font, fits);
+}
+
+} // namespace
+
+bool captionsFit(const QFont& font)
+{
+    QFont bold = font;
+    bold.setBold(true);
+    const QFontMetrics regular(font), strong(bold);
+    for (const LabelDef& label : labels()) {
+        const QFontMetrics& metrics = label.bold ? strong : regular;
+        if (metrics.horizontalAdvance(QLatin1StringView(label.caption)) > captionRoom(label))
+            return false;
+    }
+    return true;
+}
+
+QFont editorFont()
+{
+    static const QFont font = fittedFont();
+    return font;
+}
+
+QFont boldEditorFont()
+{
+    QFont font = editorFont();
+    font.setBold(true);
+    return font;
+}
+
+} // namespace vormo

@@ -1,0 +1,19 @@
+#pragma once
+
+// The editor window's font: "MS Sans Serif" 8 pt, characters 11 pixels high. Where that font
+// is missing, a sans-serif one of the same height stands in, narrowed just enough that every
+// label's caption fits the room the layout gives it.
+
+#include <QFont>
+
+namespace vormo {
+
+inline constexpr int kEditorFontPixelSize = 11;
+
+QFont editorFont();
+QFont boldEditorFont();
+
+// Whether every label's caption, drawn in font, ends before the next thing on its row.
+bool captionsFit(const QFont& font);
+
+} // namespace vormo

@@ -1,0 +1,84 @@
+#include "TForm1.h"
+
+#include "EditorFont.h"
+#include "ErrorReport.h"
+#include "FileCommands.h"
+#include "FormFields.h"
+#include "Resources.h"
+#include "WindowPlacement.h"
+
+#include <QCloseEvent>
+#include <QScreen>
+
+namespace vormo {
+namespace {
+constexpr QSize kClientSize(528, 350);
+}
+
+TForm1::TForm1(QWidget* owner)
+    : QWidget(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Vormo Weapon Editor"));
+    setWindowIcon(programIcon());
+    setFixedSize(kClientSize);
+    setFont(editorFont());
+    setCursor(dragMultiCursor());
+    QPalette buttonFace = palette();
+    buttonFace.setColor(QPalette::Window, buttonFace.color(QPalette::Button));
+    setPalette(buttonFace);
+    setAutoFillBackground(true);
+
+    createComponents();
+
+    onClick(NewBtn, &TForm1::NewBtnClick);
+    onClick(SaveBtn, &TForm1::SaveBtnClick);
+    onClick(SaveAsBtn, &TForm1::SaveAsBtnClick);
+    onClick(QuitBtn, &TForm1::QuitBtnClick);
+
+    // Qt selects a line edit's text only when Tab brings the focus; the first field gets it
+    // from the window instead.
+    Name->setFocus();
+    Name->selectAll();
+
+    NewBtnClick(nullptr);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::NewBtnClick(QObject*) { newPlugin(); }
+
+void TForm1::SaveBtnClick(QObject*)
+{
+    savePlugin(FormFields(*this), *SaveDialog1, WeaponDoc->document());
+}
+
+void TForm1::SaveAsBtnClick(QObject*)
+{
+    savePluginAs(FormFields(*this), *SaveDialog1, WeaponDoc->document());
+}
+
+void TForm1::QuitBtnClick(QObject*) { close(); }
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    // Centred once; after that the window stays wherever the user moves it.
+    if (!testAttribute(Qt::WA_Moved) && screen())
+        move(centredOnDesktop(screen()->virtualGeometry(), frameGeometry().size()));
+    QWidget::showEvent(event);
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    if (event->isAccepted())
+        emit closed();
+}
+
+void TForm1::onClick(QPushButton* button, void (TForm1::*handler)(QObject*))
+{
+    connect(button, &QPushButton::clicked, this,
+            [this, button, handler] { guarded([&] { (this->*handler)(button); }); });
+}
+
+} // namespace vormo

@@ -1,0 +1,162 @@
+#pragma once
+
+// The editor window: the 47 value fields with their labels, the button panel, the hidden
+// document, the save dialog and the pop-up menu. The weapon's values live in the fields
+// themselves.
+
+#include "Controls.h"
+#include "DocumentControl.h"
+#include "SaveDialog.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QMenu>
+#include <QPushButton>
+#include <QWidget>
+
+#include <memory>
+
+namespace vormo {
+
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* owner = nullptr);
+    ~TForm1() override;
+
+    HintLabel* Label1;
+    EditBox* Name;
+    HintLabel* Label2;
+    EditBox* Dist;
+    HintLabel* Label3;
+    EditBox* NumFire;
+    HintLabel* Label4;
+    HintLabel* Label5;
+    EditBox* PlsAcc;
+    HintLabel* Label6;
+    EditBox* MultAcc;
+    HintLabel* Label7;
+    EditBox* Recoil;
+    HintLabel* Label8;
+    EditBox* HitFrc;
+    HintLabel* Label9;
+    EditBox* MltBnce;
+    HintLabel* Label10;
+    EditBox* Damage;
+    HintLabel* Label11;
+    HintLabel* Label12;
+    EditBox* DetTim;
+    HintLabel* Label13;
+    EditBox* DetVar;
+    HintLabel* Label14;
+    EditBox* WrmRng;
+    HintLabel* Label15;
+    HintLabel* Label16;
+    HintLabel* Label17;
+    HintLabel* Label18;
+    EditBox* Blood;
+    HintLabel* Label19;
+    HintLabel* Label20;
+    HintLabel* Label21;
+    HintLabel* Label22;
+    EditBox* Grav;
+    HintLabel* Label23;
+    EditBox* LoadTime;
+    HintLabel* Label24;
+    EditBox* ShotsPer;
+    HintLabel* Label25;
+    EditBox* Delay;
+    HintLabel* Label26;
+    HintLabel* Label27;
+    HintLabel* Label28;
+    EditBox* FireCone;
+    HintLabel* Label29;
+    HintLabel* Label30;
+    HintLabel* Label31;
+    HintLabel* Label32;
+    HintLabel* Label33;
+    EditBox* TrailDelay;
+    HintLabel* Label34;
+    HintLabel* Label35;
+    HintLabel* Label36;
+    HintLabel* Label37;
+    HintLabel* Label38;
+    HintLabel* Label39;
+    HintLabel* Label40;
+    EditBox* BulletColor;
+    HintLabel* Label41;
+    EditBox* FirstFrame;
+    HintLabel* Label42;
+    EditBox* NumFrames;
+    HintLabel* Label43;
+    CheckBox* RemOnHit;
+    ComboBox* DetType;
+    ComboBox* DropShells;
+    ComboBox* EffectOnMap;
+    ComboBox* SplinterType;
+    ComboBox* TrailType;
+    ComboBox* ParticleType;
+    ComboBox* FireSnd;
+    ComboBox* BulletType;
+    CheckBox* LoopAnim;
+    CheckBox* DetOnGrnd;
+    CheckBox* DetOnWrm;
+    CheckBox* HitObjs;
+    CheckBox* DetsAffect;
+    CheckBox* WrmAffects;
+    CheckBox* SightOn;
+    CheckBox* ReptFire;
+    CheckBox* Scatter;
+    CheckBox* LarpaTrail;
+    EditBox* Spd;
+    std::unique_ptr<SaveDialog> SaveDialog1;
+    DocumentControl* WeaponDoc;
+    HintLabel* Label44;
+    EditBox* SplintCount;
+    HintLabel* Label45;
+    EditBox* SplintCol;
+    QFrame* Panel4;
+    QFrame* Panel5;
+    QPushButton* SaveBtn;
+    QPushButton* QuitBtn;
+    QPushButton* SaveAsBtn;
+    HintLabel* Label46;
+    CheckBox* BulletBox;
+    ComboBox* DetSnd;
+    HintLabel* Label47;
+    EditBox* PartDelay;
+    QPushButton* NewBtn;
+    QMenu* PopupMenu1;
+    QAction* New1;
+    QAction* Save1;
+    QAction* Quit1;
+    HintLabel* Label48;
+    HintLabel* Label49;
+    QAction* About1;
+
+    void NewBtnClick(QObject* Sender);
+    void SaveBtnClick(QObject* Sender);
+    void SaveAsBtnClick(QObject* Sender);
+    void QuitBtnClick(QObject* Sender);
+
+signals:
+    // The window was closed, by Quit or by the window manager.
+    void closed();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // FormLayout.cpp: the components, built from the field table.
+    void createComponents();
+    void createButtonPanel();
+    void bindComponents();
+    void linkLabelsToFields();
+    void chainTabOrder();
+    template <typename T> T* component(const char* name) const;
+
+    void onClick(QPushButton* button, void (TForm1::*handler)(QObject*));
+};
+
+} // namespace vormo
