@@ -3,6 +3,7 @@
 #include "EditorFont.h"
 #include "ErrorReport.h"
 #include "FileCommands.h"
+#include "FormControls.h"
 #include "FormFields.h"
 #include "Resources.h"
 #include "WindowPlacement.h"
@@ -35,6 +36,7 @@ TForm1::TForm1(QWidget* owner)
     onClick(SaveBtn, &TForm1::SaveBtnClick);
     onClick(SaveAsBtn, &TForm1::SaveAsBtnClick);
     onClick(QuitBtn, &TForm1::QuitBtnClick);
+    connectRules(); // only now: the layout's own starting values run no rule
 
     // Qt selects a line edit's text only when Tab brings the focus; the first field gets it
     // from the window instead.
@@ -59,6 +61,43 @@ void TForm1::SaveAsBtnClick(QObject*)
 }
 
 void TForm1::QuitBtnClick(QObject*) { close(); }
+
+void TForm1::BulletBoxClick(QObject*)
+{
+    FormControls controls(*this);
+    applyBulletAppearance(controls, putAsideValues());
+}
+
+void TForm1::SplintCountChange(QObject*)
+{
+    FormControls controls(*this);
+    applySplinterRule(controls, putAsideValues());
+}
+
+void TForm1::TrailTypeChange(QObject*)
+{
+    FormControls controls(*this);
+    applyObjectTrailRule(controls, putAsideValues());
+}
+
+void TForm1::ParticleTypeChange(QObject*)
+{
+    FormControls controls(*this);
+    applyParticleTrailRule(controls, putAsideValues());
+}
+
+void TForm1::connectRules()
+{
+    // Every change counts: typed, pasted, undone, picked from a list, or set by a program.
+    connect(BulletBox, &QCheckBox::toggled, this,
+            [this] { guarded([this] { BulletBoxClick(BulletBox); }); });
+    connect(SplintCount, &QLineEdit::textChanged, this,
+            [this] { guarded([this] { SplintCountChange(SplintCount); }); });
+    connect(TrailType, &QComboBox::editTextChanged, this,
+            [this] { guarded([this] { TrailTypeChange(TrailType); }); });
+    connect(ParticleType, &QComboBox::editTextChanged, this,
+            [this] { guarded([this] { ParticleTypeChange(ParticleType); }); });
+}
 
 void TForm1::showEvent(QShowEvent* event)
 {

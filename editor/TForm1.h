@@ -139,6 +139,12 @@ public:
     void SaveAsBtnClick(QObject* Sender);
     void QuitBtnClick(QObject* Sender);
 
+    // The dependent-field rules, run on every change of their governing field.
+    void BulletBoxClick(QObject* Sender);
+    void SplintCountChange(QObject* Sender);
+    void TrailTypeChange(QObject* Sender);
+    void ParticleTypeChange(QObject* Sender);
+
 signals:
     // The window was closed, by Quit or by the window manager.
     void closed();
@@ -157,6 +163,7 @@ private:
     template <typename T> T* component(const char* name) const;
 
     void onClick(QPushButton* button, void (TForm1::*handler)(QObject*));
+    void connectRules();
 };
 
 } // namespace vormo
