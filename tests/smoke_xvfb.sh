@@ -80,11 +80,11 @@ menu_at="$((left + 100)),$((top + 346 + 16))"
 menu_open() {
     local w
     for w in $(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null); do
-        xdotool getwindowgeometry "$w" 2>/dev/null | grep -q "Position: $menu_at " && return 0
+        xdotool getwindowgeometry "$w" 2>/dev/null | grep -q "Position: $1 " && return 0
     done
     return 1
 }
-poll 100 menu_open || fail "no pop-up menu at $menu_at after a right-click"
+poll 100 menu_open "$menu_at" || fail "no pop-up menu at $menu_at after a right-click"
 
 # "&About" by its letter: the editor goes disabled and the about box shows, centred.
 xdotool key a
@@ -99,10 +99,20 @@ about_focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$about" ]; }
 poll 100 about_focused || fail "the about box does not take the focus"
 import -window root "$out/smoke_xvfb_about.png" || fail "screenshot failed"
 
-# Enter presses OK: the about box goes away and the editor takes clicks again (Quit, below).
+# Enter presses OK: the about box goes away.
 xdotool key Return
 about_gone() { ! find_about; }
 poll 100 about_gone || fail "Enter did not close the about box"
+
+# The editor takes input again: a click puts the focus on a check box, and the menu key opens
+# the menu at (Left - 1, Top + 15).
+xdotool mousemove --window "$wid" 256 16 click 1
+poll 100 focused || fail "the editor does not take the focus back"
+xdotool key Menu
+key_menu_at="$((left - 1)),$((top + 15))"
+poll 100 menu_open "$key_menu_at" || fail "no pop-up menu at $key_menu_at after the menu key"
+xdotool key Escape
+poll 100 eval '! menu_open "$key_menu_at"' || fail "Escape did not close the menu"
 
 xdotool mousemove --window "$wid" 464 304 click 1
 exited() { ! kill -0 "$app_pid" 2>/dev/null; }
@@ -111,5 +121,6 @@ wait "$app_pid"
 status=$?
 app_pid=
 [ "$status" = 0 ] || fail "exit status $status: $(cat "$work/app.log")"
-echo "PASS: window 528x350 at $left,$top, menu at $menu_at, about box at $about_left,$about_top," \
+echo "PASS: window 528x350 at $left,$top, menus at $menu_at and $key_menu_at," \
+    "about box at $about_left,$about_top," \
     "screenshots $out/smoke_xvfb.png and $out/smoke_xvfb_about.png, exit status 0"
