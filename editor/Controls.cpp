@@ -128,4 +128,23 @@ bool HintLabel::event(QEvent* event)
 
 CheckBox::CheckBox(QWidget* parent) : QCheckBox(parent) { setCursor(Qt::ArrowCursor); }
 
+bool CheckBox::event(QEvent* event)
+{
+    // Qt's disabled buttons swallow the mouse; a disabled check box passes its presses and
+    // context-menu requests on to the window, as disabled labels and fields do, so that a
+    // right-click on it opens the window's menu.
+    if (!isEnabled()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::ContextMenu:
+            return QWidget::event(event);
+        default:
+            break;
+        }
+    }
+    return QCheckBox::event(event);
+}
+
 } // namespace vormo

@@ -61,6 +61,9 @@ private:
 class CheckBox final : public QCheckBox {
 public:
     explicit CheckBox(QWidget* parent);
+
+protected:
+    bool event(QEvent* event) override;
 };
 
 } // namespace vormo

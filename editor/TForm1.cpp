@@ -31,6 +31,7 @@ TForm1::TForm1(QWidget* owner)
     setAutoFillBackground(true);
 
     createComponents();
+    connectCommands();
 
     onClick(NewBtn, &TForm1::NewBtnClick);
     onClick(SaveBtn, &TForm1::SaveBtnClick);

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QFrame>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QWidget>
 
@@ -134,6 +135,17 @@ public:
     HintLabel* Label49;
     QAction* About1;
 
+    // FormCommands.cpp: the pop-up menu and the window's own commands.
+    void New1Click(QObject* Sender);
+    void Save1Click(QObject* Sender);
+    void Quit1Click(QObject* Sender);
+    void About1Click(QObject* Sender);
+    void Label39DblClick(QObject* Sender);
+    // X, Y and MousePos are in client coordinates; a request from the keyboard has (-1, -1).
+    void FormMouseDown(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X,
+                       int Y);
+    void FormContextPopup(QObject* Sender, QPoint MousePos, bool& Handled);
+
     void NewBtnClick(QObject* Sender);
     void SaveBtnClick(QObject* Sender);
     void SaveAsBtnClick(QObject* Sender);
@@ -152,6 +164,9 @@ signals:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // FormLayout.cpp: the components, built from the field table.
@@ -164,6 +179,14 @@ private:
 
     void onClick(QPushButton* button, void (TForm1::*handler)(QObject*));
     void connectRules();
+
+    // FormCommands.cpp
+    void connectCommands();
+    // Opens PopupMenu1 with its top-left corner at screenPoint; the picked item runs later.
+    void popUpMenu(const QPoint& screenPoint);
+    // Whether a press at clientPoint lands on no enabled control.
+    bool isOwnSurface(const QPoint& clientPoint) const;
+    QPointer<QWidget> focusBeforeAbout_;
 };
 
 } // namespace vormo
