@@ -337,7 +337,9 @@ void PluginDropTest::savedWeaponComesBackThroughADrop()
         openDroppedPlugin(*form, dropped);
     } else {
         QMimeData data;
+        // As file managers offer it: the address as text too, which a field would take.
         data.setUrls({QUrl::fromLocalFile(dropped)});
+        data.setText(QUrl::fromLocalFile(dropped).toString());
         const DragOutcome outcome =
             drag(over, data, Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, true);
         QVERIFY(outcome.cursorAccepts);
