@@ -5,6 +5,7 @@
 #include "FileCommands.h"
 #include "FormControls.h"
 #include "FormFields.h"
+#include "PluginDrop.h"
 #include "Resources.h"
 #include "WindowPlacement.h"
 
@@ -45,6 +46,7 @@ TForm1::TForm1(QWidget* owner)
     Name->selectAll();
 
     NewBtnClick(nullptr);
+    acceptPluginDrops(*this);
 }
 
 TForm1::~TForm1() = default;

@@ -1,6 +1,7 @@
 #include "FileCommands.h"
 
 #include "PluginDocument.h"
+#include "PluginReader.h"
 #include "PluginWriter.h"
 #include "SaveDialog.h"
 
@@ -39,6 +40,14 @@ void savePluginAs(const FieldAccess& fields, SaveDialog& dialog, PluginDocument&
     if (!dialog.Execute())
         return;
     writePlugin(fields, dialog, document);
+}
+
+void openPlugin(const QString& path, RuleControls& controls, SaveDialog& dialog)
+{
+    const PluginContent content = loadPluginFile(path);
+    content.applyTo(controls);
+    dialog.setFileName(path);
+    fileName() = path;
 }
 
 SaveDialogSettings pluginSaveDialogSettings()

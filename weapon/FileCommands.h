@@ -1,8 +1,9 @@
 #pragma once
 
-// New, Save and Save As, and the current file name they share. The editor window's buttons
-// and menu items call these; they read the fields through FieldAccess and write through the
-// window's SaveDialog and PluginDocument. Failures are thrown as VormoError.
+// New, Save, Save As and opening a plugin, and the current file name they share. The editor
+// window calls these. Saving reads the fields through FieldAccess and writes through the
+// window's SaveDialog and PluginDocument; opening fills them through RuleControls. Failures are
+// thrown as VormoError.
 
 #include <QString>
 
@@ -10,6 +11,7 @@ namespace vormo {
 
 class FieldAccess;
 class PluginDocument;
+class RuleControls;
 class SaveDialog;
 struct SaveDialogSettings;
 
@@ -21,6 +23,12 @@ const QString& currentFileName();
 void newPlugin();
 void savePlugin(const FieldAccess& fields, SaveDialog& dialog, PluginDocument& document);
 void savePluginAs(const FieldAccess& fields, SaveDialog& dialog, PluginDocument& document);
+
+// Reads and checks the whole plugin file at path, puts its values into the controls the way a
+// player would, then names the plugin after the file: Save writes back to it without asking,
+// and the save dialog proposes it. Throws VormoError before anything changes when the file
+// cannot be opened or is not a plugin.
+void openPlugin(const QString& path, RuleControls& controls, SaveDialog& dialog);
 
 // The settings of the plugin save dialog when the window is created.
 SaveDialogSettings pluginSaveDialogSettings();

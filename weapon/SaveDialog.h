@@ -50,6 +50,9 @@ public:
     int FilterIndex() const { return settings_.filterIndex; }
     const SaveDialogSettings& settings() const { return settings_; }
 
+    // The path the next run proposes, as if the user had accepted it: that of an opened plugin.
+    void setFileName(const QString& path) { settings_.fileName = path; }
+
     // A runner for this dialog alone (tests); nullptr falls back to the default runner.
     void setRunner(SaveDialogRunner* runner) { runner_ = runner; }
     // The runner every dialog uses unless it has its own; the program installs Qt's at start.
