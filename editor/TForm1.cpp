@@ -65,28 +65,15 @@ void TForm1::SaveAsBtnClick(QObject*)
 
 void TForm1::QuitBtnClick(QObject*) { close(); }
 
-void TForm1::BulletBoxClick(QObject*)
-{
-    FormControls controls(*this);
-    applyBulletAppearance(controls, putAsideValues());
-}
+void TForm1::BulletBoxClick(QObject*) { runRule(applyBulletAppearance); }
+void TForm1::SplintCountChange(QObject*) { runRule(applySplinterRule); }
+void TForm1::TrailTypeChange(QObject*) { runRule(applyObjectTrailRule); }
+void TForm1::ParticleTypeChange(QObject*) { runRule(applyParticleTrailRule); }
 
-void TForm1::SplintCountChange(QObject*)
+void TForm1::runRule(void (*rule)(RuleControls&, PutAsideValues&))
 {
     FormControls controls(*this);
-    applySplinterRule(controls, putAsideValues());
-}
-
-void TForm1::TrailTypeChange(QObject*)
-{
-    FormControls controls(*this);
-    applyObjectTrailRule(controls, putAsideValues());
-}
-
-void TForm1::ParticleTypeChange(QObject*)
-{
-    FormControls controls(*this);
-    applyParticleTrailRule(controls, putAsideValues());
+    rule(controls, putAsideValues());
 }
 
 void TForm1::connectRules()

@@ -5,6 +5,7 @@
 // themselves.
 
 #include "Controls.h"
+#include "DependentRules.h"
 #include "DocumentControl.h"
 #include "SaveDialog.h"
 
@@ -179,6 +180,7 @@ private:
 
     void onClick(QPushButton* button, void (TForm1::*handler)(QObject*));
     void connectRules();
+    void runRule(void (*rule)(RuleControls&, PutAsideValues&));
 
     // FormCommands.cpp
     void connectCommands();
