@@ -1,83 +1,59 @@
 // Qt's file dialog as the program shows it: what it proposes, what it returns, and the
 // question before creating a file. Driven offscreen through the dialog's own widgets.
 
+#include "FileCommands.h"
 #include "MessageBoxes.h"
 #include "QtSaveDialogRunner.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
-#include <functional>
-
 using namespace vormo;
 
 namespace {
 
-// Answers every question with a preset reply and remembers what was asked.
-class AnsweringBoxes final : public MessageBoxes {
-public:
-    explicit AnsweringBoxes(QList<bool> replies) : replies_(std::move(replies))
-    {
-        setMessageBoxes(this);
-    }
+// Answers "No" to the first question and "Yes" to the others; remembers what was asked.
+struct AnsweringBoxes final : MessageBoxes {
+    AnsweringBoxes() { setMessageBoxes(this); }
     ~AnsweringBoxes() override { setMessageBoxes(nullptr); }
     bool show(const MessageBoxRequest& request) override
     {
         asked.append(request.text);
-        return replies_.isEmpty() ? false : replies_.takeFirst();
+        return asked.size() > 1;
     }
     QStringList asked;
-
-private:
-    QList<bool> replies_;
 };
 
-// Runs the dialog; each step gets the open dialog once it is shown.
-std::optional<SaveDialogAnswer> runWith(const SaveDialogSettings& settings,
-                                        QList<std::function<void(QFileDialog&)>> steps)
+struct Run {
+    QString title, fileType; // as the dialog shows them
+    std::optional<SaveDialogAnswer> answer;
+};
+
+// Runs the dialog and, while it is shown, types each name (unless empty) and accepts; rejects
+// once the names are used up.
+Run runWith(const SaveDialogSettings& settings, QStringList names)
 {
-    auto drive = std::make_shared<std::function<void()>>();
-    *drive = [drive, steps]() mutable {
+    Run run;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible()) {
-            QTimer::singleShot(10, *drive);
+        if (!dialog || !dialog->isVisible())
             return;
-        }
-        if (steps.isEmpty() || QTest::currentTestFailed()) {
-            dialog->reject(); // a failed step must not leave the dialog waiting
-            return;
-        }
-        steps.takeFirst()(*dialog);
-        if (dialog->isVisible())
-            QTimer::singleShot(10, *drive);
-    };
-    QTimer::singleShot(0, *drive);
-    QtSaveDialogRunner runner;
-    return runner.run(settings);
-}
-
-void typeName(QFileDialog& dialog, const QString& name)
-{
-    auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    QVERIFY(edit);
-    edit->setText(name);
-}
-
-SaveDialogSettings pluginSettings(const QString& folder)
-{
-    SaveDialogSettings s;
-    s.title = QStringLiteral("Save Vormo Weapon...");
-    s.filters = {{QStringLiteral("Vormo Weapons"), QStringLiteral("*.vwp")},
-                 {QStringLiteral("Text files"), QStringLiteral("*.txt")},
-                 {QStringLiteral("All files"), QStringLiteral("*.*")}};
-    s.defaultExt = QStringLiteral("vwp");
-    s.initialDir = folder;
-    return s;
+        run.title = dialog->windowTitle();
+        run.fileType = dialog->selectedNameFilter();
+        if (names.isEmpty())
+            return dialog->reject();
+        if (const QString name = names.takeFirst(); !name.isEmpty())
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    timer.start(10);
+    run.answer = QtSaveDialogRunner().run(settings);
+    return run;
 }
 
 } // namespace
@@ -85,89 +61,46 @@ SaveDialogSettings pluginSettings(const QString& folder)
 class SaveDialogRunnerTest : public QObject {
     Q_OBJECT
 private slots:
-    void typedNameGetsDefaultExtension_data();
-    void typedNameGetsDefaultExtension();
-    void proposesLastPathAndFileType();
-    void cancelReturnsNothing();
-    void asksBeforeCreatingWhenWanted();
+    void runsTheDialog_data()
+    {
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<bool>("last");         // proposes the last path
+        QTest::addColumn<bool>("confirm");      // asks before creating a file
+        QTest::addColumn<QStringList>("names"); // each typed, unless empty, and accepted
+        QTest::addColumn<QString>("path");      // empty when cancelled
+        QTest::newRow("vwp added") << 2 << false << false << QStringList{"foo"} << "foo.vwp";
+        QTest::newRow("txt kept") << 3 << false << false << QStringList{"foo.txt"} << "foo.txt";
+        QTest::newRow("last path") << 2 << true << false << QStringList{""} << "last.vwp";
+        // "No" to creating the file keeps the dialog open for the second accept.
+        QTest::newRow("no, then yes") << 1 << false << true << QStringList{"new", ""} << "new.vwp";
+        QTest::newRow("cancel") << 1 << false << false << QStringList() << "";
+    }
+    void runsTheDialog()
+    {
+        QFETCH(int, filter);
+        QFETCH(bool, last);
+        QFETCH(bool, confirm);
+        QFETCH(QStringList, names);
+        QFETCH(QString, path);
+        QTemporaryDir dir;
+        SaveDialogSettings s = pluginSaveDialogSettings();
+        s.filterIndex = filter;
+        s.confirmCreate = confirm;
+        s.initialDir = last ? QStringLiteral(".") : dir.path(); // the last path's folder wins
+        s.fileName = last ? dir.filePath(QStringLiteral("last.vwp")) : QString();
+        AnsweringBoxes boxes;
+        const Run run = runWith(s, names);
+        QCOMPARE(run.title, u"Save Vormo Weapon...");
+        QVERIFY(run.fileType.startsWith(s.filters[filter - 1].name));
+        QCOMPARE(boxes.asked.size(), confirm ? 2 : 0);
+        QCOMPARE(run.answer.has_value(), !path.isEmpty());
+        if (run.answer) {
+            QCOMPARE(run.answer->path, dir.filePath(path));
+            QCOMPARE(run.answer->filterIndex, filter);
+            QVERIFY(!QFileInfo::exists(run.answer->path)); // asking creates nothing
+        }
+    }
 };
-
-void SaveDialogRunnerTest::typedNameGetsDefaultExtension_data()
-{
-    QTest::addColumn<int>("filter");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("saved");
-    QTest::newRow("weapons") << 1 << "foo"
-                             << "foo.vwp";
-    QTest::newRow("text files") << 2 << "foo"
-                                << "foo.vwp";
-    QTest::newRow("own extension") << 3 << "foo.txt"
-                                   << "foo.txt";
-}
-
-void SaveDialogRunnerTest::typedNameGetsDefaultExtension()
-{
-    QFETCH(int, filter);
-    QFETCH(QString, typed);
-    QFETCH(QString, saved);
-    QTemporaryDir dir;
-    SaveDialogSettings settings = pluginSettings(dir.path());
-    settings.filterIndex = filter;
-    const auto answer = runWith(settings, {[&](QFileDialog& d) {
-                                    QCOMPARE(d.windowTitle(), u"Save Vormo Weapon...");
-                                    QCOMPARE(d.directory().absolutePath(), dir.path());
-                                    typeName(d, typed);
-                                    static_cast<QDialog&>(d).accept();
-                                }});
-    QVERIFY(answer);
-    QCOMPARE(answer->path, dir.filePath(saved));
-    QCOMPARE(answer->filterIndex, filter);
-}
-
-void SaveDialogRunnerTest::proposesLastPathAndFileType()
-{
-    QTemporaryDir dir;
-    SaveDialogSettings settings = pluginSettings(QStringLiteral("."));
-    settings.fileName = dir.filePath(QStringLiteral("last.vwp"));
-    settings.filterIndex = 2;
-    const auto answer = runWith(settings, {[&](QFileDialog& d) {
-                                    QCOMPARE(d.selectedNameFilter(), u"Text files (*.txt)");
-                                    QCOMPARE(d.directory().absolutePath(), dir.path());
-                                    static_cast<QDialog&>(d).accept();
-                                }});
-    QVERIFY(answer);
-    QCOMPARE(answer->path, dir.filePath(QStringLiteral("last.vwp")));
-    QCOMPARE(answer->filterIndex, 2);
-}
-
-void SaveDialogRunnerTest::cancelReturnsNothing()
-{
-    QTemporaryDir dir;
-    const auto answer = runWith(pluginSettings(dir.path()), {[](QFileDialog& d) { d.reject(); }});
-    QVERIFY(!answer);
-}
-
-void SaveDialogRunnerTest::asksBeforeCreatingWhenWanted()
-{
-    QTemporaryDir dir;
-    SaveDialogSettings settings = pluginSettings(dir.path());
-    settings.confirmCreate = true;
-    AnsweringBoxes boxes({false, true});
-    const auto answer =
-        runWith(settings, {[&](QFileDialog& d) {
-                               typeName(d, QStringLiteral("new"));
-                               static_cast<QDialog&>(d).accept(); // "No": the dialog stays
-                           },
-                           [&](QFileDialog& d) {
-                               QVERIFY(d.isVisible());
-                               static_cast<QDialog&>(d).accept(); // "Yes"
-                           }});
-    QVERIFY(answer);
-    QCOMPARE(answer->path, dir.filePath(QStringLiteral("new.vwp")));
-    QCOMPARE(boxes.asked.size(), 2);
-    QVERIFY(boxes.asked.first().startsWith(u"new.vwp"));
-    QVERIFY(!QFile::exists(answer->path)); // asking creates nothing
-}
 
 QTEST_MAIN(SaveDialogRunnerTest)
 #include "tst_save_dialog_runner.moc"

@@ -14,21 +14,10 @@
 
 using namespace vormo;
 
-namespace {
-
-[[noreturn]] void fail(const char* what, const QByteArray& expected, const QByteArray& actual)
-{
-    std::fprintf(stderr, "round trip mismatch: %s\n--- expected ---\n%s\n--- second save ---\n%s\n",
-                 what, expected.constData(), actual.constData());
-    std::abort();
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const QByteArrayView input(reinterpret_cast<const char*>(data), qsizetype(size));
-    const std::optional<PluginContent> first = readPlugin(input);
+    const std::optional<PluginContent> first =
+        readPlugin(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
     if (!first)
         return 0;
     WeaponValues weapon;
@@ -42,21 +31,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // A trail in use whose type is "0" followed by other text is saved as "0", which reads back
     // as no trail: its delay then shows the rules' "1". Nothing else may change.
-    const std::pair<const char16_t*, const char16_t*> trails[] = {{u"TrailType", u"TrailDelay"},
-                                                                  {u"ParticleType", u"PartDelay"}};
-    for (const auto& [type, delay] : trails) {
+    for (const auto& [type, delay] :
+         {std::pair{u"TrailType", u"TrailDelay"}, std::pair{u"ParticleType", u"PartDelay"}}) {
         if (weapon.isEnabled(field(delay)) && numberPrefix(weapon.text(field(type))) == u"0")
             weapon.setText(delay, QStringLiteral("1"));
     }
     const QByteArray expected = savedPluginBytes(weapon);
 
     const std::optional<PluginContent> second = readPlugin(once);
-    if (!second)
-        fail("the reader refuses the save", once, QByteArray());
     WeaponValues again;
-    second->fillInto(again);
-    const QByteArray twice = savedPluginBytes(again);
-    if (twice != expected)
-        fail("the saves differ", expected, twice);
+    if (second)
+        second->fillInto(again);
+    const QByteArray twice = second ? savedPluginBytes(again) : "(the reader refuses the save)";
+    if (twice != expected) {
+        std::fprintf(stderr, "round trip mismatch\n--- expected ---\n%s\n--- second save ---\n%s\n",
+                     expected.constData(), twice.constData());
+        std::abort();
+    }
     return 0;
 }

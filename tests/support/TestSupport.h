@@ -1,30 +1,95 @@
 #pragma once
 
-// Shared by the test suites: fixtures, a weapon with every field edited, and a save dialog
-// whose answers a test scripts in advance.
+// Shared by the test suites: files, weapons written as edit lists, and a save dialog whose
+// answers a test scripts in advance. The file and weapon helpers are inline so that suites
+// which link only the weapon library can use them too.
 
+#include "Errors.h"
 #include "SaveDialog.h"
 #include "WeaponValues.h"
 
-#include <QByteArray>
-#include <QList>
+#include <QFile>
+#include <QStringList>
+
+#include <stdexcept>
 
 namespace vormo::test {
 
-QByteArray fixture(const char* name);
+// A file's bytes; empty when it cannot be read.
+inline QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
-// Every field changed to a value of its own; its plugin is tests/data/edited.vwp.
-WeaponValues editedWeapon();
+inline bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+inline QByteArray fixture(const char* name)
+{
+    const QString path = QStringLiteral(VORMO_TEST_DATA "/") + QLatin1StringView(name);
+    if (!QFile::exists(path))
+        throw std::runtime_error(std::string("missing fixture ") + name);
+    return contents(path);
+}
+
+// The message of the VormoError a command raises, or an empty string.
+template <typename Command> QString errorOf(Command&& command)
+{
+    try {
+        command();
+    } catch (const VormoError& error) {
+        return error.message();
+    }
+    return {};
+}
+
+// A fresh weapon with edits: "Field=text"; "+Field" / "-Field" checks / unchecks a box;
+// "*Field" / "~Field" enables / disables a field.
+inline WeaponValues edited(const QStringList& edits)
+{
+    WeaponValues weapon;
+    for (const QString& edit : edits) {
+        const QChar op = edit.front();
+        if (op == u'+' || op == u'-')
+            weapon.setChecked(edit.mid(1), op == u'+');
+        else if (op == u'*' || op == u'~')
+            weapon.setEnabled(edit.mid(1), op == u'*');
+        else
+            weapon.setText(edit.section(u'=', 0, 0), edit.section(u'=', 1));
+    }
+    return weapon;
+}
+
+// Every field but the bullet's changed to a value of its own, all groups in use.
+inline const QStringList kEveryFieldEdited =
+    QStringLiteral(
+        "Name=Flammenwerfer: Mk 2 \u00dc\u20ac;Dist= 11;NumFire=12;Spd=13;PlsAcc=14;MultAcc=15;"
+        "Recoil=16;HitFrc=17;MltBnce=18;Damage=19;DetTim=20;DetVar=21 ;WrmRng=22;Blood=23;Grav=24;"
+        "LoadTime=25;ShotsPer=26;Delay=27;FireCone=28;SplintCount=29;SplintCol=30;TrailDelay=31;"
+        "PartDelay=32;DetType=1:Large Explosion;DropShells=2:Usually;EffectOnMap=3:Small hole;"
+        "SplinterType=4:Light-damage particles;TrailType=5:Zimm flash;"
+        "ParticleType=6:Heavy-damage particles;FireSnd=7:LARPA;DetSnd=8:EXP3A;BulletType=09x;"
+        "+RemOnHit;+DetOnWrm;+HitObjs;+WrmAffects;+LarpaTrail;-Scatter")
+        .split(u';');
+inline const QStringList kImageBullet{"-BulletBox", "FirstFrame=34", "NumFrames=35", "+LoopAnim",
+                                      "*LoopAnim"};
+
+// Its plugin is tests/data/edited.vwp.
+inline WeaponValues editedWeapon()
+{
+    return edited(kEveryFieldEdited + QStringList{"BulletColor=33"} + kImageBullet);
+}
 
 class ScriptedSaveDialog final : public SaveDialogRunner {
 public:
     ScriptedSaveDialog() { SaveDialog::setDefaultRunner(this); }
     ~ScriptedSaveDialog() override { SaveDialog::setDefaultRunner(nullptr); }
 
-    void accept(const QString& path, int filterIndex = 1)
-    {
-        answers_.append({{path, filterIndex}});
-    }
+    void accept(const QString& path, int filter = 1) { answers_.append({{path, filter}}); }
     void cancel() { answers_.append(std::nullopt); }
 
     // The settings of every run so far, in order.
