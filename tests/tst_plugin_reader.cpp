@@ -3,7 +3,7 @@
 
 #include "PluginReader.h"
 #include "SavedPlugin.h"
-#include "support/TestSupport.h"
+#include "TestSupport.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>
