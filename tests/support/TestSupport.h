@@ -28,9 +28,11 @@ inline bool writeFile(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+// Fixtures live in tests/data, or where VORMO_TEST_DATA points when a test runs elsewhere.
 inline QByteArray fixture(const char* name)
 {
-    const QString path = QStringLiteral(VORMO_TEST_DATA "/") + QLatin1StringView(name);
+    const QString dir = qEnvironmentVariable("VORMO_TEST_DATA", QStringLiteral(VORMO_TEST_DATA));
+    const QString path = dir + u'/' + QLatin1StringView(name);
     if (!QFile::exists(path))
         throw std::runtime_error(std::string("missing fixture ") + name);
     return contents(path);
