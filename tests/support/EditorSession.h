@@ -10,23 +10,9 @@
 #include "TForm1.h"
 #include "TestSupport.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 namespace vormo::test {
-
-// A file's bytes; empty when it cannot be read.
-inline QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // The middle of Form1's control of that name, in Form1's coordinates.
 inline QPoint centreOf(const QString& name)
