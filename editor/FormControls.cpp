@@ -14,6 +14,21 @@ QWidget& FormControls::widget(QStringView name) const
     return *w;
 }
 
+QString FormControls::text(const FieldDef& field) const
+{
+    return text(QString::fromLatin1(field.name));
+}
+
+bool FormControls::isChecked(const FieldDef& field) const
+{
+    return isChecked(QString::fromLatin1(field.name));
+}
+
+bool FormControls::isEnabled(const FieldDef& field) const
+{
+    return isEnabled(QString::fromLatin1(field.name));
+}
+
 QString FormControls::text(QStringView control) const
 {
     QWidget& w = widget(control);

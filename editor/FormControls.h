@@ -1,19 +1,24 @@
 #pragma once
 
-// The dependent-field rules' view of the editor window: fields and labels found among the
-// window's children by name. Setting a text or checked state goes through the control's own
-// setter, so its change notification fires as if the user had made the change, and an equal
-// value changes nothing and notifies nobody.
+// The editor window as the plugin writer and the dependent-field rules see it: fields and
+// labels found among the window's children by name. Setting a text or checked state goes
+// through the control's own setter, so its change notification fires as if the user had made
+// the change, and an equal value changes nothing and notifies nobody.
 
 #include "DependentRules.h"
+#include "PluginWriter.h"
 
 class QWidget;
 
 namespace vormo {
 
-class FormControls final : public RuleControls {
+class FormControls final : public FieldAccess, public RuleControls {
 public:
     explicit FormControls(QWidget& form) : form_(form) {}
+
+    QString text(const FieldDef& field) const override;
+    bool isChecked(const FieldDef& field) const override;
+    bool isEnabled(const FieldDef& field) const override;
 
     QString text(QStringView control) const override;
     void setText(QStringView control, const QString& text) override;

@@ -4,7 +4,6 @@
 #include "ErrorReport.h"
 #include "FileCommands.h"
 #include "FormControls.h"
-#include "FormFields.h"
 #include "PluginDrop.h"
 #include "Resources.h"
 #include "WindowPlacement.h"
@@ -55,12 +54,12 @@ void TForm1::NewBtnClick(QObject*) { newPlugin(); }
 
 void TForm1::SaveBtnClick(QObject*)
 {
-    savePlugin(FormFields(*this), *SaveDialog1, WeaponDoc->document());
+    savePlugin(FormControls(*this), *SaveDialog1, WeaponDoc->document());
 }
 
 void TForm1::SaveAsBtnClick(QObject*)
 {
-    savePluginAs(FormFields(*this), *SaveDialog1, WeaponDoc->document());
+    savePluginAs(FormControls(*this), *SaveDialog1, WeaponDoc->document());
 }
 
 void TForm1::QuitBtnClick(QObject*) { close(); }

@@ -1,7 +1,7 @@
 // The dependent-field rules in the real window, driven as a player would: typing, picking from
 // the lists, clicking the check boxes; and the window against the window-free model.
 
-#include "FormFields.h"
+#include "FormControls.h"
 #include "TForm1.h"
 #include "WeaponModel.h"
 #include "support/EditorFields.h"
@@ -138,14 +138,14 @@ private slots:
                 else
                     static_cast<QComboBox*>(w)->setEditText(text);
             }
-            QCOMPARE(buildPluginText(FormFields(*form)), buildPluginText(model));
+            QCOMPARE(buildPluginText(FormControls(*form)), buildPluginText(model));
             for (const LabelDef& def : labels()) {
                 auto* label = form->findChild<HintLabel*>(QLatin1StringView(def.name));
                 QCOMPARE(label->isEnabled(), model.isEnabled(label->objectName()));
                 QCOMPARE(label->showHint(), model.isHintShown(label->objectName()));
             }
             for (const FieldDef& def : fields())
-                QCOMPARE(FormFields(*form).isEnabled(def), model.isEnabled(def));
+                QCOMPARE(FormControls(*form).isEnabled(def), model.isEnabled(def));
         }
     }
 };

@@ -5,7 +5,6 @@
 #include "EditorSession.h"
 #include "FileCommands.h"
 #include "FormControls.h"
-#include "FormFields.h"
 #include "PluginDrop.h"
 #include "PluginReader.h"
 #include "WeaponValues.h"
@@ -54,7 +53,8 @@ QString describe(const FieldAccess& weapon)
 // Everything a drop could change.
 QString state()
 {
-    return describe(FormFields(*Form1)) + currentFileName() + u'|' + Form1->SaveDialog1->FileName();
+    return describe(FormControls(*Form1)) + currentFileName() + u'|' +
+           Form1->SaveDialog1->FileName();
 }
 
 template <typename Event> bool send(Event&& event)
@@ -158,7 +158,7 @@ private slots:
 
         WeaponValues expected;
         loadPluginFile(dropped).fillInto(expected);
-        QCOMPARE(describe(FormFields(*Form1)), describe(expected));
+        QCOMPARE(describe(FormControls(*Form1)), describe(expected));
 
         QVERIFY(QFile::remove(dropped));
         Form1->SaveBtn->click(); // back to the dropped file, without asking
