@@ -1,0 +1,36 @@
+# Sourced by the Xvfb checks: a private X server in a scratch folder, torn down on exit with
+# every program the check started. Sets work and DISPLAY; the check adds the pids of what it
+# starts to app_pid / source_pid so that they are ended too.
+
+work=$(mktemp -d)
+xvfb_pid=
+app_pid=
+source_pid=
+cleanup() {
+    [ -n "$source_pid" ] && kill "$source_pid" 2>/dev/null
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+# Polls a command for up to $1 tenths of a second.
+poll() {
+    local tries=$1
+    shift
+    while ! "$@"; do
+        tries=$((tries - 1))
+        [ "$tries" -le 0 ] && return 1
+        sleep 0.1
+    done
+}
+
+# -noreset: the server must outlive each program that connects and leaves.
+Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+poll 100 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+DISPLAY=":$(head -n1 "$work/display")"
+export DISPLAY
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
