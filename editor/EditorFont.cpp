@@ -30,6 +30,19 @@ int captionRoom(const LabelDef& label)
     return right - label.geometry.x();
 }
 
+bool captionsFit(const QFont& font)
+{
+    QFont bold = font;
+    bold.setBold(true);
+    const QFontMetrics regular(font), strong(bold);
+    for (const LabelDef& label : labels()) {
+        const QFontMetrics& metrics = label.bold ? strong : regular;
+        if (metrics.horizontalAdvance(QLatin1StringView(label.caption)) > captionRoom(label))
+            return false;
+    }
+    return true;
+}
+
 QFont baseFont()
 {
     QFont font;
@@ -60,19 +73,6 @@ QFont fittedFont()
 }
 
 } // namespace
-
-bool captionsFit(const QFont& font)
-{
-    QFont bold = font;
-    bold.setBold(true);
-    const QFontMetrics regular(font), strong(bold);
-    for (const LabelDef& label : labels()) {
-        const QFontMetrics& metrics = label.bold ? strong : regular;
-        if (metrics.horizontalAdvance(QLatin1StringView(label.caption)) > captionRoom(label))
-            return false;
-    }
-    return true;
-}
 
 QFont editorFont()
 {

@@ -13,7 +13,4 @@ inline constexpr int kEditorFontPixelSize = 11;
 QFont editorFont();
 QFont boldEditorFont();
 
-// Whether every label's caption, drawn in font, ends before the next thing on its row.
-bool captionsFit(const QFont& font);
-
 } // namespace vormo

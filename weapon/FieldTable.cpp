@@ -146,13 +146,4 @@ const FieldDef& field(QStringView name)
 
 int fieldIndex(const FieldDef& def) { return static_cast<int>(&def - kFields.data()); }
 
-const LabelDef* findLabel(QStringView name)
-{
-    for (const LabelDef& def : kLabels) {
-        if (name == QLatin1StringView(def.name))
-            return &def;
-    }
-    return nullptr;
-}
-
 } // namespace vormo

@@ -69,6 +69,5 @@ constexpr int kPluginLineCount = 50;
 const FieldDef* findField(QStringView name);
 const FieldDef& field(QStringView name); // throws std::out_of_range for an unknown name
 int fieldIndex(const FieldDef& def);
-const LabelDef* findLabel(QStringView name);
 
 } // namespace vormo

@@ -8,6 +8,12 @@
 namespace vormo {
 namespace {
 
+constexpr char kPromptKey[] = "PROMPT";
+constexpr char kPromptBefore[] = "This will activate the weapon ";
+constexpr char kPromptAfter[] = ".  Do you want to continue?";
+constexpr char kSelectedLine[] = "WEAPON:SELECTED";
+constexpr char kLastLine[] = "SHADOW:1";
+
 QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
 
 // Keyed fields in the order of their plugin lines.
@@ -21,8 +27,7 @@ std::array<const FieldDef*, kPluginLineCount - 4> linesInOrder()
     return order;
 }
 
-} // namespace
-
+// The value a field's rule gives; BulletFrame reads FirstFrame only for an image bullet.
 QString pluginValue(const FieldDef& def, const FieldAccess& fields)
 {
     switch (def.rule) {
@@ -43,6 +48,8 @@ QString pluginValue(const FieldDef& def, const FieldAccess& fields)
     }
     return {};
 }
+
+} // namespace
 
 QString buildPluginText(const FieldAccess& fields)
 {

@@ -18,15 +18,6 @@ public:
 };
 
 inline constexpr char kPluginMarker[] = "VORMOKIT:WEAPONPLUGIN";
-inline constexpr char kPromptKey[] = "PROMPT";
-inline constexpr char kPromptBefore[] = "This will activate the weapon ";
-inline constexpr char kPromptAfter[] = ".  Do you want to continue?";
-inline constexpr char kSelectedLine[] = "WEAPON:SELECTED";
-inline constexpr char kLastLine[] = "SHADOW:1";
-
-// The value a field's rule gives; BulletFrame reads FirstFrame only for an image bullet.
-QString pluginValue(const FieldDef& field, const FieldAccess& fields);
-
 // Lines joined by single line feeds, ending in "SHADOW:1" with nothing after it.
 QString buildPluginText(const FieldAccess& fields);
 
