@@ -30,6 +30,7 @@ int captionRoom(const LabelDef& label)
     return right - label.geometry.x();
 }
 
+// Whether every label's caption, drawn in font, ends before the next thing on its row.
 bool captionsFit(const QFont& font)
 {
     QFont bold = font;
