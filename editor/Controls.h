@@ -26,6 +26,7 @@ private:
 };
 
 class EditBox final : public QLineEdit {
+    Q_OBJECT
 public:
     explicit EditBox(QWidget* parent);
 
@@ -34,11 +35,13 @@ protected:
 };
 
 class ComboBox final : public QComboBox {
+    Q_OBJECT
 public:
     explicit ComboBox(QWidget* parent);
 };
 
 class HintLabel final : public QLabel {
+    Q_OBJECT
 public:
     explicit HintLabel(QWidget* parent);
 
@@ -59,6 +62,7 @@ private:
 
 // A check box without a caption of its own: the label beside it names it.
 class CheckBox final : public QCheckBox {
+    Q_OBJECT
 public:
     explicit CheckBox(QWidget* parent);
 

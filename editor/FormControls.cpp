@@ -75,7 +75,7 @@ void FormControls::setEnabled(QStringView control, bool enabled)
 
 void FormControls::setHintShown(QStringView label, bool shown)
 {
-    auto* hinted = dynamic_cast<HintLabel*>(&widget(label));
+    auto* hinted = qobject_cast<HintLabel*>(&widget(label));
     if (!hinted)
         throw std::out_of_range("not a label: " + label.toString().toStdString());
     hinted->setShowHint(shown);
