@@ -59,11 +59,7 @@ TAboutBox::TAboutBox(QWidget* owner)
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About..."));
     setFixedSize(kClientSize);
-    setFont(editorFont());
-    QPalette buttonFace = palette();
-    buttonFace.setColor(QPalette::Window, buttonFace.color(QPalette::Button));
-    setPalette(buttonFace);
-    setAutoFillBackground(true);
+    useWindowLook(*this);
 
     // The labels have no hint or cursor of their own: over them the panel's show.
     Panel1 = new QFrame(this);

@@ -3,6 +3,7 @@
 #include "FieldTable.h"
 
 #include <QFontMetrics>
+#include <QWidget>
 
 namespace vormo {
 namespace {
@@ -86,6 +87,15 @@ QFont boldEditorFont()
     QFont font = editorFont();
     font.setBold(true);
     return font;
+}
+
+void useWindowLook(QWidget& window)
+{
+    window.setFont(editorFont());
+    QPalette buttonFace = window.palette();
+    buttonFace.setColor(QPalette::Window, buttonFace.color(QPalette::Button));
+    window.setPalette(buttonFace);
+    window.setAutoFillBackground(true);
 }
 
 } // namespace vormo

@@ -6,11 +6,16 @@
 
 #include <QFont>
 
+class QWidget;
+
 namespace vormo {
 
 inline constexpr int kEditorFontPixelSize = 11;
 
 QFont editorFont();
 QFont boldEditorFont();
+
+// The look both windows share: the editor font on the system's button-face colour.
+void useWindowLook(QWidget& window);
 
 } // namespace vormo

@@ -23,12 +23,8 @@ TForm1::TForm1(QWidget* owner)
     setWindowTitle(QStringLiteral("Vormo Weapon Editor"));
     setWindowIcon(programIcon());
     setFixedSize(kClientSize);
-    setFont(editorFont());
+    useWindowLook(*this);
     setCursor(dragMultiCursor());
-    QPalette buttonFace = palette();
-    buttonFace.setColor(QPalette::Window, buttonFace.color(QPalette::Button));
-    setPalette(buttonFace);
-    setAutoFillBackground(true);
 
     createComponents();
     connectCommands();
