@@ -1,14 +1,13 @@
 #include "TAboutBox.h"
 
-#include "Application.h"
 #include "DoubleClick.h"
-#include "EditorFont.h"
 #include "ErrorReport.h"
 #include "Errors.h"
 #include "Resources.h"
 #include "SafeFile.h"
 #include "TForm1.h"
 #include "ToolTips.h"
+#include "WindowLook.h"
 #include "WindowPlacement.h"
 
 #include <QCloseEvent>
@@ -18,6 +17,9 @@
 #include <QScreen>
 
 namespace vormo {
+
+TAboutBox* AboutBox = nullptr;
+
 namespace {
 
 constexpr QSize kClientSize(298, 213);

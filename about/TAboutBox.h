@@ -47,4 +47,7 @@ private:
     bool placed_ = false;
 };
 
+// The about box, hidden until shown; closing it only hides it.
+extern TAboutBox* AboutBox;
+
 } // namespace vormo

@@ -11,9 +11,6 @@
 
 namespace vormo {
 
-TForm1* Form1 = nullptr;
-TAboutBox* AboutBox = nullptr;
-
 void prepareApplication()
 {
     QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));

@@ -1,19 +1,11 @@
 #pragma once
 
-// The program from start to end: the application's title, icon and tooltip timing, the two
-// windows and the globals that refer to them, the event loop, and the order of shutdown.
+// The program from start to end: the application's title, icon and tooltip timing, creating
+// the two windows into their globals, the event loop, and the order of shutdown.
 
 #include <new>
 
 namespace vormo {
-
-class TForm1;
-class TAboutBox;
-
-// The editor window, the program's main window: closing it ends the event loop.
-extern TForm1* Form1;
-// The about box, hidden until shown; closing it only hides it.
-extern TAboutBox* AboutBox;
 
 // Title, version, icon, tooltip timing and the save dialog, on the QApplication that exists.
 // No window but Form1 ends the event loop by closing.

@@ -3,7 +3,6 @@
 
 #include "TForm1.h"
 
-#include "Application.h"
 #include "DoubleClick.h"
 #include "ErrorReport.h"
 #include "MessageBoxes.h"

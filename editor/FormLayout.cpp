@@ -4,10 +4,10 @@
 
 #include "TForm1.h"
 
-#include "EditorFont.h"
 #include "FieldTable.h"
 #include "FileCommands.h"
 #include "ItemLists.h"
+#include "WindowLook.h"
 
 #include <QAction>
 #include <QFrame>

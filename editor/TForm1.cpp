@@ -1,17 +1,20 @@
 #include "TForm1.h"
 
-#include "EditorFont.h"
 #include "ErrorReport.h"
 #include "FileCommands.h"
 #include "FormControls.h"
 #include "PluginDrop.h"
 #include "Resources.h"
+#include "WindowLook.h"
 #include "WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QScreen>
 
 namespace vormo {
+
+TForm1* Form1 = nullptr;
+
 namespace {
 constexpr QSize kClientSize(528, 350);
 }

@@ -191,4 +191,7 @@ private:
     QPointer<QWidget> focusBeforeAbout_;
 };
 
+// The editor window, the program's main window: closing it ends the event loop.
+extern TForm1* Form1;
+
 } // namespace vormo

@@ -1,4 +1,4 @@
-#include "EditorFont.h"
+#include "WindowLook.h"
 
 #include "FieldTable.h"
 
