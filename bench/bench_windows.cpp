@@ -1,6 +1,9 @@
 // Prints the median time to construct and show the editor window and the about box, beside
 // the same for a plain Qt window with as many widgets of the same kinds, and their ratio.
-//   bench_windows [runs]   (offscreen unless QT_QPA_PLATFORM says otherwise)
+//   bench_windows [runs]          (offscreen unless QT_QPA_PLATFORM says otherwise)
+//   bench_windows --once editor|plain
+//                                 one start-up: show the windows once and exit, for timing
+//                                 whole processes (startup_xvfb.sh)
 
 #include "Application.h"
 #include "FieldTable.h"
@@ -22,6 +25,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -46,7 +50,7 @@ void editorWindows()
 // The same widgets, plain: no table, no subclasses, no fitted font.
 void plainWindows()
 {
-    auto window = std::make_unique<QWidget>(nullptr, Qt::Tool);
+    auto window = std::make_unique<QWidget>();
     window->setFixedSize(528, 350);
     for (const vormo::FieldDef& def : vormo::fields()) {
         QWidget* control = nullptr;
@@ -112,6 +116,10 @@ int main(int argc, char* argv[])
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     QApplication application(argc, argv);
     vormo::prepareApplication();
+    if (argc == 3 && std::strcmp(argv[1], "--once") == 0) {
+        (std::strcmp(argv[2], "plain") == 0 ? plainWindows : editorWindows)();
+        return 0;
+    }
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 31;
 
     // The first of each pays for loading fonts and styles; neither should be charged for it.
@@ -127,6 +135,6 @@ int main(int argc, char* argv[])
     std::printf("runs: %d\n", runs);
     std::printf("editor window + about box: %.2f ms (median)\n", oursMs);
     std::printf("plain window, same widgets: %.2f ms (median)\n", plainMs);
-    std::printf("ratio: %.2f (target <= 1.30)\n", oursMs / plainMs);
+    std::printf("ratio: %.2f (target <= 1.10)\n", oursMs / plainMs);
     return 0;
 }
