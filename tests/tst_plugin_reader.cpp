@@ -170,6 +170,10 @@ private slots:
         const QString text = dir.filePath(QStringLiteral("text %1 %s <b>.vwp"));
         QVERIFY(writeFile(text, "text"));
         QCOMPARE(load(text), text + QStringLiteral(" is not a Vormo weapon plugin"));
+        // Its name, in the prompt too, would overflow the document Save writes through.
+        QVERIFY(writeFile(text, pluginOf("NAME:" + QByteArray(33000, 'n'))));
+        QCOMPARE(load(text), text + QStringLiteral(" is too large for the editor: a weapon it "
+                                                   "saves holds at most 65535 characters"));
     }
 
     void readingStopsPastTheLimit()
