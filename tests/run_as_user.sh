@@ -7,18 +7,13 @@
 set -euo pipefail
 skip() { echo "SKIP: $*"; exit 77; }
 [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null || skip "needs root and setpriv"
-full=
-[ "$1" = --full-disk ] && full=1 && shift
+[ "$1" = --full-disk ] && shift && full=1 || full=
 
 # A copy in a folder of its own, since the build tree may sit where nobody else can enter.
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp "$1" "$work/test"
-cp -r "$2" "$work/data"
-mkdir "$work/tmp" "$work/disk"
-chmod -R a+rX "$work"
-chmod 777 "$work/tmp"
-
+cp "$1" "$work/test" && cp -r "$2" "$work/data"
+mkdir "$work/tmp" "$work/disk" && chmod -R a+rX "$work" && chmod 777 "$work/tmp"
 run=(setpriv --reuid=65534 --regid=65534 --clear-groups
     env -i PATH="$PATH" HOME="$work/tmp" TMPDIR="$work/tmp" XDG_RUNTIME_DIR="$work/tmp"
     QT_QPA_PLATFORM=offscreen VORMO_TEST_DATA="$work/data" VORMO_FULL_DISK="${full:+$work/disk}"
