@@ -127,7 +127,7 @@ void TAboutBox::ProgramIconDblClick(QObject*)
     // The icon's bytes as stored, in one piece; the file they replace stays whole until all of
     // them are written.
     const QByteArray icon = programIconBytes();
-    saveFileSafely(IconSaveDlg->FileName(), icon, icon.size(), messages::streamWriteError());
+    saveFileSafely(IconSaveDlg->FileName(), icon, messages::streamWriteError());
 }
 
 void TAboutBox::showEvent(QShowEvent* event)

@@ -5,6 +5,7 @@
 #include "FormControls.h"
 #include "TForm1.h"
 
+#include <QDir>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
@@ -92,7 +93,8 @@ std::optional<QString> droppedPluginPath(const QMimeData& data)
         return std::nullopt;
     url.setHost({}); // Qt would turn "localhost" into a network path
     const QString path = url.toLocalFile();
-    if (path.isEmpty())
+    // "file:good.vwp" would name a file in whatever folder the program was started from.
+    if (path.isEmpty() || QDir::isRelativePath(path))
         return std::nullopt;
     return path;
 }

@@ -18,7 +18,7 @@ namespace vormo {
 class TForm1;
 
 // The path of the one local file that data carries; nullopt for anything else, an empty list
-// of addresses included.
+// of addresses and a relative "file:" address included.
 std::optional<QString> droppedPluginPath(const QMimeData& data);
 
 // The file a drag or drop over form would open; nullopt when form refuses it.

@@ -12,6 +12,8 @@ TEST_PACKAGES+=(desktop-file-utils appstream libxml2-utils shared-mime-info xdg-
     libfile-mimeinfo-perl dpkg-dev file)
 # The plugin reader's fuzzer (tests/fuzz) builds with clang and its libFuzzer runtime.
 TEST_PACKAGES+=(clang libclang-rt-14-dev)
+# Storage faults for the save tests: libfiu fails POSIX calls through a preloaded library.
+TEST_PACKAGES+=(libfiu-dev fiu-utils)
 
 install_missing() {
     local missing=() p

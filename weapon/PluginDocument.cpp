@@ -41,8 +41,7 @@ QByteArray PluginDocument::bytes() const
 
 void PluginDocument::SaveToFile(const QString& path) const
 {
-    // Chunks of the size the text control streams its contents in.
-    saveFileSafely(path, bytes(), 4096, messages::failedToSaveStream());
+    saveFileSafely(path, bytes(), messages::failedToSaveStream());
 }
 
 } // namespace vormo

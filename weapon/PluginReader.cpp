@@ -3,6 +3,7 @@
 #include "DependentRules.h"
 #include "Errors.h"
 #include "NumberPrefix.h"
+#include "PluginDocument.h"
 #include "PluginWriter.h"
 #include "WeaponModel.h"
 #include "WeaponValues.h"
@@ -13,6 +14,12 @@
 #include <QHash>
 
 #include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace vormo {
 namespace {
@@ -65,6 +72,28 @@ QString comboText(const FieldDef& def, const QString& value)
             return item;
     }
     return value;
+}
+
+// Opens path for reading if it is a plain file. By the time it is opened the name may stand for
+// a pipe or a device: the open must not wait for a writer, and the type that counts is that of
+// what was opened.
+bool openPlainFile(QFile& file, const QString& path)
+{
+#ifdef Q_OS_UNIX
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+        file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return true;
+    ::close(fd);
+    return false;
+#else
+    file.setFileName(path);
+    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
+#endif
 }
 
 } // namespace
@@ -196,11 +225,12 @@ std::optional<QByteArray> readPluginBytes(QIODevice& device)
 
 PluginContent loadPluginFile(const QString& path)
 {
-    // Opening a pipe or device could block or never end, so only plain files are read.
-    if (!QFileInfo(path).isFile())
-        throw VormoError(messages::cannotOpenFile(path));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // A NUL would end the name early and open some other file; the message shows it as given.
+    if (path.contains(QChar(0)))
+        throw VormoError(
+            messages::cannotOpenFile(QString(path).replace(QChar(0), QStringLiteral("%00"))));
+    QFile file;
+    if (!openPlainFile(file, path))
         throw VormoError(messages::cannotOpenFile(path));
 
     const std::optional<QByteArray> bytes = readPluginBytes(file);
@@ -209,6 +239,15 @@ PluginContent loadPluginFile(const QString& path)
     std::optional<PluginContent> content = readPlugin(*bytes);
     if (!content)
         throw VormoError(messages::notAWeaponPlugin(path));
+
+    // Such a plugin would load, but no Save could ever write it back.
+    WeaponValues weapon;
+    content->fillInto(weapon);
+    try {
+        PluginDocument().setText(buildPluginText(weapon));
+    } catch (const VormoError&) {
+        throw VormoError(messages::tooLargeToSave(path));
+    }
     return std::move(*content);
 }
 

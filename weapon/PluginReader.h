@@ -62,8 +62,9 @@ std::optional<PluginContent> readPlugin(QByteArrayView bytes);
 std::optional<QByteArray> readPluginBytes(QIODevice& device);
 
 // Reads and checks the whole file; throws VormoError "Cannot open file <path>" when it cannot
-// be opened or read (folders, pipes and devices included: only plain files are opened), and
-// "<path> is not a Vormo weapon plugin" when readPlugin refuses its content.
+// be opened or read (folders, pipes and devices included: only plain files are read, and a pipe
+// never blocks), "<path> is not a Vormo weapon plugin" when readPlugin refuses its content, and
+// tooLargeToSave when its weapon would not fit the editor's document.
 PluginContent loadPluginFile(const QString& path);
 
 } // namespace vormo

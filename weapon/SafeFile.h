@@ -2,25 +2,17 @@
 
 // Writes a whole file so that a failure never leaves a torn file or destroys the one that was
 // there: the bytes go to a temporary file beside the target, which replaces it only once every
-// byte is written and flushed. In a folder where no temporary file can be made, a writable
-// file is written in place instead.
+// byte is written and synced. In a folder where no temporary file can be made, a writable file
+// is written in place instead, and only after room for all of it has been reserved.
 
 #include <QByteArrayView>
 #include <QString>
 
-#include <functional>
-
-class QIODevice;
-
 namespace vormo {
 
-// Throws VormoError: "Cannot create file <path>" when the file cannot be created or
-// replaced, writeError when writing stops short.
-void saveFileSafely(const QString& path, QByteArrayView data, qint64 chunkSize,
-                    const QString& writeError);
-
-// Test seam: called for each chunk instead of QIODevice::write; nullptr restores it.
-using ChunkWriter = std::function<qint64(QIODevice& file, const char* data, qint64 size)>;
-void setChunkWriter(ChunkWriter writer);
+// Throws VormoError: "Cannot create file <path>" when the file cannot be created or replaced,
+// writeError when any byte cannot be stored. The target of a symbolic link gets the bytes; a
+// replaced file keeps its permission bits, and its owner and group where that is allowed.
+void saveFileSafely(const QString& path, QByteArrayView data, const QString& writeError);
 
 } // namespace vormo
