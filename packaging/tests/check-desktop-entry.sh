@@ -11,5 +11,5 @@ if ! report=$(desktop-file-validate --no-hints "$desktop" 2>&1) || [ -n "$report
 fi
 # The program opens one file: a launcher passes at most one.
 exec_line=$(grep '^Exec=' "$desktop") || fail "no Exec line"
-[ "$exec_line" = "Exec=VormoWep %f" ] || fail "Exec passes more than one file: $exec_line"
+[ "$exec_line" = "Exec=VormoWep %f" ] || fail "Exec is not \"VormoWep %f\": $exec_line"
 echo "ok: $desktop"
