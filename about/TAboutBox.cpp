@@ -105,6 +105,13 @@ TAboutBox::TAboutBox(QWidget* owner)
             [this] { guarded([this] { OKButtonClick(OKButton); }); });
 
     IconSaveDlg = std::make_unique<SaveDialog>(iconSaveDialogSettings());
+
+    // Centred the first time only; afterwards it comes back where it was last hidden, also
+    // when the user dragged it there.
+    centreWhenFirstShown(*this, [this] {
+        const QScreen* screen = Form1 && Form1->screen() ? Form1->screen() : this->screen();
+        return screen ? screen->geometry() : QRect();
+    });
 }
 
 TAboutBox::~TAboutBox() = default;
@@ -132,14 +139,6 @@ void TAboutBox::ProgramIconDblClick(QObject*)
 
 void TAboutBox::showEvent(QShowEvent* event)
 {
-    // Centred the first time only; afterwards it comes back where it was last hidden, also
-    // when the user dragged it there.
-    if (!placed_) {
-        placed_ = true;
-        const QScreen* screen = Form1 && Form1->screen() ? Form1->screen() : this->screen();
-        if (screen)
-            move(centredOnDesktop(screen->geometry(), frameGeometry().size()));
-    }
     QDialog::showEvent(event);
     OKButton->setFocus();
 }

@@ -42,9 +42,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     // Escape does nothing: only OK takes the about box away.
     void reject() override;
-
-private:
-    bool placed_ = false;
 };
 
 // The about box, hidden until shown; closing it only hides it.

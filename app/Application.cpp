@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include "ErrorReport.h"
+#include "PluginDrop.h"
 #include "QtSaveDialogRunner.h"
 #include "Resources.h"
 #include "TAboutBox.h"
@@ -16,18 +17,22 @@ void prepareApplication()
     QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
     QApplication::setApplicationVersion(QStringLiteral(VORMO_VERSION));
     QApplication::setWindowIcon(programIcon());
-    // Qt would end the loop when the last ordinary window closes, the about box for one; the
-    // editor window is a tool window, which Qt never counts. Only Form1's closing ends it.
+    // Names the desktop entry where the desktop matches windows to it by that (Wayland).
+    QGuiApplication::setDesktopFileName(QStringLiteral(VORMO_APP_ID));
+    // Qt would end the loop when the last window closes, the about box for one, also while
+    // Form1 is still up. Only Form1's closing ends it.
     QApplication::setQuitOnLastWindowClosed(false);
     applyToolTipTiming();
     static QtSaveDialogRunner saveDialogs;
     SaveDialog::setDefaultRunner(&saveDialogs);
 }
 
-void createWindows()
+void createWindows(const QString& file)
 {
     createForm(Form1);
     QObject::connect(Form1, &TForm1::closed, qApp, [] { QCoreApplication::exit(0); });
+    if (!file.isEmpty())
+        openDroppedPlugin(*Form1, file);
     Form1->show();
     createForm(AboutBox);
 }
@@ -40,9 +45,9 @@ void destroyWindows()
     Form1 = nullptr;
 }
 
-int runApplication(void (*create)())
+int runApplication(const std::function<void()>& create)
 {
-    guarded([create] {
+    guarded([&create] {
         create();
         QApplication::exec();
     });

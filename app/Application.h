@@ -3,6 +3,9 @@
 // The program from start to end: the application's title, icon and tooltip timing, creating
 // the two windows into their globals, the event loop, and the order of shutdown.
 
+#include <QString>
+
+#include <functional>
 #include <new>
 
 namespace vormo {
@@ -27,14 +30,16 @@ template <typename Form> void createForm(Form*& global)
     }
 }
 
-// Form1, shown and centred, then AboutBox, hidden.
-void createWindows();
+// Form1, shown and centred, then AboutBox, hidden. A file named is opened in Form1 before it
+// shows, as a dropped plugin is; one that cannot be opened gives its error box and leaves
+// Form1 as on a plain start.
+void createWindows(const QString& file = {});
 
 // Destroys AboutBox, then Form1.
 void destroyWindows();
 
 // Creates the windows and runs the event loop until Form1 closes. An error on the way is
 // shown in the error box and ends the program. Returns the exit status, which is always 0.
-int runApplication(void (*create)() = createWindows);
+int runApplication(const std::function<void()>& create = [] { createWindows(); });
 
 } // namespace vormo

@@ -4,10 +4,12 @@
 
 #include <QCompleter>
 #include <QFocusEvent>
+#include <QMouseEvent>
 #include <QToolTip>
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace vormo {
 namespace {
@@ -74,8 +76,8 @@ EditBox::EditBox(QWidget* parent) : QLineEdit(parent)
 void EditBox::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);
-    // Entering the field any way but by a click (Tab, a shortcut, being handed the focus)
-    // selects the whole text, so that typing replaces it.
+    // Entering the field any way but by a left click (Tab, a shortcut, being handed the focus,
+    // another mouse button) selects the whole text, so that typing replaces it.
     switch (event->reason()) {
     case Qt::TabFocusReason:
     case Qt::BacktabFocusReason:
@@ -83,9 +85,42 @@ void EditBox::focusInEvent(QFocusEvent* event)
     case Qt::OtherFocusReason:
         selectAll();
         break;
+    case Qt::MouseFocusReason:
+        focusedByPress_ = true;
+        break;
     default:
         break;
     }
+}
+
+void EditBox::focusOutEvent(QFocusEvent* event)
+{
+    focusedByPress_ = false;
+    QLineEdit::focusOutEvent(event);
+}
+
+void EditBox::mousePressEvent(QMouseEvent* event)
+{
+    // Only a left click places the cursor. Focus brought by any other button selects the whole
+    // text, and that press and its release do nothing else: a middle release would paste over
+    // the selection.
+    if (std::exchange(focusedByPress_, false) && event->button() != Qt::LeftButton) {
+        selectAll();
+        swallowedRelease_ = event->button();
+        event->accept();
+        return;
+    }
+    QLineEdit::mousePressEvent(event);
+}
+
+void EditBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == swallowedRelease_) {
+        swallowedRelease_ = Qt::NoButton;
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
 }
 
 ComboBox::ComboBox(QWidget* parent) : QComboBox(parent)

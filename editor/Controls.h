@@ -32,6 +32,15 @@ public:
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    // Qt gives the focus before it delivers the press that brought it: the press then says
+    // which button it was.
+    bool focusedByPress_ = false;
+    Qt::MouseButton swallowedRelease_ = Qt::NoButton;
 };
 
 class ComboBox final : public QComboBox {

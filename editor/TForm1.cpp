@@ -20,10 +20,14 @@ constexpr QSize kClientSize(528, 350);
 }
 
 TForm1::TForm1(QWidget* owner)
-    : QWidget(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    // An ordinary top-level window, so that task bars and Alt+Tab list it; the hints ask for a
+    // caption without buttons.
+    : QWidget(owner, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Vormo Weapon Editor"));
+    // What the task bar shows for the program, beside the window's own caption.
+    setWindowIconText(QString::fromLatin1(kApplicationTitle));
     setWindowIcon(programIcon());
     setFixedSize(kClientSize);
     useWindowLook(*this);
@@ -45,6 +49,8 @@ TForm1::TForm1(QWidget* owner)
 
     NewBtnClick(nullptr);
     acceptPluginDrops(*this);
+    centreWhenFirstShown(*this,
+                         [this] { return screen() ? screen()->virtualGeometry() : QRect(); });
 }
 
 TForm1::~TForm1() = default;
@@ -89,9 +95,10 @@ void TForm1::connectRules()
 
 void TForm1::showEvent(QShowEvent* event)
 {
-    // Centred once; after that the window stays wherever the user moves it.
-    if (!testAttribute(Qt::WA_Moved) && screen())
-        move(centredOnDesktop(screen()->virtualGeometry(), frameGeometry().size()));
+    // A plugin opened before the first showing has replaced Name's text, and its selection.
+    if (!shownBefore_ && focusWidget() == Name)
+        Name->selectAll();
+    shownBefore_ = true;
     QWidget::showEvent(event);
 }
 

@@ -189,6 +189,7 @@ private:
     // Whether a press at clientPoint lands on no enabled control.
     bool isOwnSurface(const QPoint& clientPoint) const;
     QPointer<QWidget> focusBeforeAbout_;
+    bool shownBefore_ = false;
 };
 
 // The editor window, the program's main window: closing it ends the event loop.

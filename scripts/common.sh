@@ -5,11 +5,13 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR=${BUILD_DIR:-$ROOT/build}
 
-BUILD_PACKAGES=(cmake make g++ qt6-base-dev fonts-dejavu-core)
-TEST_PACKAGES=(xvfb xdotool x11-utils imagemagick)
+# libxcb1-dev and pkgconf: on X11 the windows ask the window manager for their frame.
+BUILD_PACKAGES=(cmake make g++ qt6-base-dev fonts-dejavu-core libxcb1-dev pkgconf)
+# The real-window checks, bare and under a window manager (openbox, driven with wmctrl).
+TEST_PACKAGES=(xvfb xdotool x11-utils imagemagick openbox wmctrl)
 # Desktop-integration and Debian package checks (packaging/tests).
 TEST_PACKAGES+=(desktop-file-utils appstream libxml2-utils shared-mime-info xdg-utils
-    libfile-mimeinfo-perl dpkg-dev file)
+    libfile-mimeinfo-perl dpkg-dev file libglib2.0-bin)
 # The plugin reader's fuzzer (tests/fuzz) builds with clang and its libFuzzer runtime.
 TEST_PACKAGES+=(clang libclang-rt-14-dev)
 # Storage faults for the save tests: libfiu fails POSIX calls through a preloaded library.

@@ -11,6 +11,7 @@
 #include <QUrl>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -18,11 +19,8 @@ namespace {
 // Prints what happened, with the drop action when there is one.
 void say(const char* what, int action = -1)
 {
-    std::printf("%s%s\n", what,
-                action < 0                 ? ""
-                : action == Qt::CopyAction ? " copy"
-                : action == Qt::MoveAction ? " move"
-                                           : " ignore");
+    const char* const names[] = {" ignore", " copy", " move"}; // Qt's values 0, 1, 2
+    std::printf("%s%s\n", what, action < 0 ? "" : names[std::min(action, 2)]);
     std::fflush(stdout);
 }
 

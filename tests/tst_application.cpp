@@ -1,17 +1,17 @@
 // The program from start to end: only the editor window's closing ends the event loop, the
-// about box goes before the editor, and the exit status is 0 even when start-up fails.
+// about box goes before the editor, and the exit status is 0 even when start-up fails. A plugin
+// named at start opens as a dropped one does.
 
-#include "Application.h"
+#include "EditorSession.h"
 #include "Errors.h"
-#include "RecordingMessageBoxes.h"
-#include "TAboutBox.h"
-#include "TForm1.h"
+#include "FileCommands.h"
 
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
 
 using namespace vormo;
+using namespace Qt::StringLiterals;
 
 class ApplicationTest : public QObject {
     Q_OBJECT
@@ -58,6 +58,47 @@ private slots:
         QCOMPARE(boxes.shown.size(), 1);
         QCOMPARE(boxes.shown.first().text, u"Cannot create the about box.");
         QCOMPARE(boxes.shown.first().caption, u"Vormo Weapon Plugin Maker");
+    }
+
+    // The plugin is the one Save writes to; one that cannot be opened gives its error box, and
+    // the editor starts as without a file. Either way typing replaces the first field.
+    void startsWithTheFileNamed()
+    {
+        for (const bool exists : {true, false}) {
+            QTemporaryDir dir;
+            const QString path = dir.filePath(u"named weapon.vwp"_qs);
+            QVERIFY(!exists || QFile::copy(VORMO_TEST_DATA "/foreign-plugin-resaved.vwp"_L1, path));
+            test::RecordingMessageBoxes boxes;
+            QStringList seen;
+            QTimer::singleShot(0, qApp, [&] {
+                const QLineEdit* first = Form1->Name;
+                seen << currentFileName() << Form1->SaveDialog1->FileName()
+                     << first->text().left(10)
+                     << (first->selectedText() == first->text() ? u"all selected"_qs : QString());
+                Form1->close();
+            });
+            QCOMPARE(runApplication([&] { createWindows(path); }), 0);
+            for (const MessageBoxRequest& box : boxes.shown)
+                seen << box.text;
+            const QStringList expected =
+                exists ? QStringList{path, path, u"Hand-made:"_qs, u"all selected"_qs}
+                       : QStringList{u"untitled.vwp"_qs, QString(), u"NAME"_qs, u"all selected"_qs,
+                                     "Cannot open file "_L1 + path + u'.'};
+            QCOMPARE(seen, expected);
+        }
+    }
+
+    // Only a left click places the cursor; the other buttons select the whole text.
+    void mouseButtonsOtherThanTheLeftSelectAll()
+    {
+        test::EditorSession session;
+        QVERIFY(QTest::qWaitForWindowActive(Form1));
+        for (const Qt::MouseButton button : {Qt::LeftButton, Qt::MiddleButton, Qt::RightButton}) {
+            Form1->Name->setFocus();
+            Form1->Dist->setText(u"12"_qs);
+            QTest::mouseClick(Form1->Dist, button, {}, QPoint(70, 10));
+            QCOMPARE(Form1->Dist->selectedText(), button == Qt::LeftButton ? QString() : u"12"_qs);
+        }
     }
 };
 

@@ -105,10 +105,10 @@ private slots:
         QCOMPARE(form->windowTitle(), u"Vormo Weapon Editor");
         QCOMPARE(form->minimumSize(), QSize(528, 350));
         QCOMPARE(form->maximumSize(), QSize(528, 350));
-        // A tool window without caption buttons.
+        // An ordinary window without caption buttons.
         QCOMPARE(form->windowFlags() & (Qt::WindowType_Mask | Qt::WindowSystemMenuHint |
                                         Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint),
-                 Qt::Tool);
+                 Qt::Window);
     }
 };
 

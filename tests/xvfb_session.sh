@@ -1,13 +1,16 @@
-# Sourced by the Xvfb checks: a private X server in a scratch folder, torn down on exit with
-# every program the check started. Sets work and DISPLAY; the check adds the pids of what it
-# starts to app_pid / source_pid so that they are ended too.
+# Sourced by the Xvfb checks: a private X server in a scratch folder, under the window manager
+# named in $wm if one is, torn down on exit with every program the check started. Sets work and
+# DISPLAY; the check adds the pids of what it starts to app_pid / source_pid so that they are
+# ended too.
 
 work=$(mktemp -d)
 xvfb_pid=
 app_pid=
 source_pid=
+wm_pid=
 cleanup() {
     [ -n "$source_pid" ] && kill "$source_pid" 2>/dev/null
+    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
     rm -rf "$work"
@@ -34,3 +37,8 @@ DISPLAY=":$(head -n1 "$work/display")"
 export DISPLAY
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+if [ -n "${wm:-}" ]; then
+    "$wm" >"$work/wm.log" 2>&1 &
+    wm_pid=$!
+    poll 100 eval 'wmctrl -m >/dev/null 2>&1' || fail "$wm did not start: $(cat "$work/wm.log")"
+fi

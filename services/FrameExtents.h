@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QMargins>
+
+class QWidget;
+
+namespace vormo {
+
+// The frame the window manager will put around the top-level window, asked for before the
+// window is first mapped; none where the platform cannot tell in advance (no window manager,
+// one that does not answer, or not X11). Blocks for at most a fifth of a second.
+QMargins expectedFrameMargins(QWidget& window);
+
+} // namespace vormo
