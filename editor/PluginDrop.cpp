@@ -78,13 +78,26 @@ void PluginDropFilter::answer(QDropEvent& event, bool accepted)
     }
 }
 
+// The addresses of a text/uri-list. Qt's own reading takes its comment lines, which start
+// with '#', for addresses too, and a file manager that sends one would see its drop refused.
+QList<QUrl> droppedUrls(const QMimeData& data)
+{
+    QList<QUrl> urls;
+    for (const QByteArray& line : data.data(QStringLiteral("text/uri-list")).split('\n')) {
+        const QByteArray address = line.trimmed();
+        if (!address.isEmpty() && !address.startsWith('#'))
+            urls.append(QUrl::fromEncoded(address));
+    }
+    return urls;
+}
+
 } // namespace
 
 std::optional<QString> droppedPluginPath(const QMimeData& data)
 {
     if (!data.hasUrls())
         return std::nullopt;
-    const QList<QUrl> urls = data.urls();
+    const QList<QUrl> urls = droppedUrls(data);
     if (urls.size() != 1)
         return std::nullopt;
     QUrl url = urls.first();

@@ -1,84 +1,458 @@
-// The editor window at work: what its buttons save, how a failed save is reported, and that
-// the window stays usable afterwards.
+// The program's windows as a player meets them: the editor built as the field table says, its
+// dependent fields, the pop-up menu and its commands, opening a plugin by dropping it, the
+// about box and its icon export; what each hands to the save dialog and the message boxes, and
+// how Qt's dialogs show those requests.
 
+#include "EditorSession.h"
+#include "FieldTable.h"
 #include "FileCommands.h"
-#include "RecordingMessageBoxes.h"
-#include "TForm1.h"
-#include "TestSupport.h"
-#include "support/EditorFields.h"
+#include "QtSaveDialogRunner.h"
+#include "Resources.h"
+#include "SafeFile.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-
-#include <memory>
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTest>
+#include <QTimer>
 
 using namespace vormo;
+using namespace vormo::test;
+
+namespace {
+
+template <typename List> QStringList described(const List& items)
+{
+    QStringList all;
+    for (const auto& item : items)
+        all << describe(item);
+    return all;
+}
+
+QWidget* control(const QString& name) { return Form1->findChild<QWidget*>(name); }
+
+// A field's text, or "1" / "0" for a check box.
+QString valueOf(const QString& name)
+{
+    if (auto* box = qobject_cast<QCheckBox*>(control(name)))
+        return QString::number(box->isChecked());
+    auto* combo = qobject_cast<QComboBox*>(control(name));
+    return combo ? combo->currentText() : static_cast<QLineEdit*>(control(name))->text();
+}
+
+QString defaultOf(const FieldDef& def)
+{
+    return def.defaultText ? def.defaultText : QString::number(def.defaultChecked);
+}
+
+// A right press on the bare surface, as the platform delivers it (Qt follows it with a
+// context-menu request); the menu that opens gets the key. Returns where the menu opened; its
+// item runs once it is gone.
+QList<QPoint> pickFromMenu(Qt::Key key)
+{
+    QList<QPoint> opened;
+    QMenu* menu = Form1->PopupMenu1;
+    QObject::connect(menu, &QMenu::aboutToShow, Form1, [=, &opened] {
+        QTimer::singleShot(0, Form1,
+                           [=, &opened] { opened << menu->pos(), QTest::keyClick(menu, key); });
+    });
+    QTest::mousePress(Form1->windowHandle(), Qt::RightButton, {}, QPoint(200, 345));
+    QTest::mouseRelease(Form1->windowHandle(), Qt::RightButton, {}, QPoint(200, 345));
+    QObject::disconnect(menu, &QMenu::aboutToShow, Form1, nullptr);
+    return opened;
+}
+
+// Drags data over Name and drops it there, Shift asking for a move: what the cursor showed,
+// and whether the drop was taken.
+QString dragAndDrop(const QMimeData& data, Qt::DropActions actions)
+{
+    const QPoint at = Form1->Name->geometry().center();
+    QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+    QDragMoveEvent move(at, actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+    QDropEvent drop(at, actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+    for (QEvent* event : std::initializer_list<QEvent*>{&enter, &move, &drop})
+        QCoreApplication::sendEvent(Form1->windowHandle(), event);
+    const bool copy = move.isAccepted() && move.dropAction() == Qt::CopyAction;
+    return QString(copy ? "copy" : "none") + (drop.isAccepted() ? " taken" : " refused");
+}
+
+// Runs the dialog; while it is shown, describes it once, then types each name (unless empty)
+// and accepts, and cancels once the names are used up.
+std::optional<SaveDialogAnswer> runDialog(const SaveDialogSettings& settings, QStringList names,
+                                          QStringList& shown)
+{
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        auto* name = dialog ? dialog->findChild<QLineEdit*>("fileNameEdit") : nullptr;
+        if (name && shown.isEmpty()) // options 4: no question before replacing, 8: Qt's own
+            shown << dialog->windowTitle() << dialog->nameFilters().join(", ")
+                  << dialog->selectedNameFilter() << dialog->defaultSuffix()
+                  << dialog->directory().absolutePath() << name->text()
+                  << QString::number(dialog->options().toInt(), 16)
+                  << QString::number(dialog->acceptMode()) + QString::number(dialog->fileMode());
+        if (name && names.isEmpty())
+            dialog->reject();
+        else if (name && !names.first().isEmpty())
+            name->setText(names.takeFirst());
+        else if (name)
+            names.removeFirst(), static_cast<QDialog*>(dialog)->accept();
+    });
+    timer.start(10);
+    return QtSaveDialogRunner().run(settings);
+}
+
+// Answers "No" to the first question and "Yes" to the others.
+struct AnsweringBoxes final : RecordingMessageBoxes {
+    bool show(const MessageBoxRequest& request) override
+    {
+        return RecordingMessageBoxes::show(request) && shown.size() > 1;
+    }
+};
+
+} // namespace
 
 class EditorWindowTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir;
-    test::ScriptedSaveDialog dialog; // answers the save dialog throughout
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<EditorSession> s;
 
-    QByteArray saved(const char* name) const
+    void openAbout()
     {
-        QFile file(dir->filePath(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        Form1->About1Click(Form1->About1);
+        QTRY_COMPARE(QApplication::activeWindow(), AboutBox);
+        QCOMPARE(QApplication::focusWidget(), AboutBox->OKButton);
     }
 
 private slots:
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        form = std::make_unique<TForm1>();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        s = std::make_unique<EditorSession>();
+        QVERIFY(QTest::qWaitForWindowActive(Form1));
     }
-    void cleanup() { form.reset(); }
+    void cleanup() { s.reset(); }
 
-    void buttonsSaveTheFreshPlugin()
+    void windowFollowsTheFieldTable()
     {
-        const QString path = dir->filePath("fresh.vwp");
-        dialog.accept(path);
-        QTest::mouseClick(form->SaveBtn, Qt::LeftButton);
-        QCOMPARE(saved("fresh.vwp"), test::fixture("fresh.vwp"));
-        QTest::mouseClick(form->NewBtn, Qt::LeftButton); // forgets the path: Save asks again
-        dialog.accept(path);
-        form->SaveBtn->click();
-        QVERIFY(dialog.allAnswersUsed());
-        QCOMPARE(currentFileName(), path);
+        QCOMPARE(Form1->windowTitle(), u"Vormo Weapon Editor");
+        QCOMPARE(Form1->minimumSize(), QSize(528, 350));
+        for (const FieldDef& def : fields()) {
+            QWidget* field = control(def.name);
+            QCOMPARE(field->geometry(), def.geometry);
+            // On the design's grid, which HitObjs and BulletBox leave by a pixel: rows 24 apart
+            // from 8, boxes 81 x 21 in four columns, ticks 17 x 17 in three.
+            const QRect at = field->geometry();
+            const bool tick = def.kind == FieldKind::Check;
+            QVERIFY2(
+                field == Form1->HitObjs || field == Form1->BulletBox ||
+                    ((at.y() - 8) % 24 == 0 &&
+                     at.size() == (tick ? QSize(17, 17) : QSize(81, 21)) &&
+                     (tick ? QList{248, 376, 504} : QList{48, 184, 312, 440}).contains(at.x())),
+                def.name);
+            QCOMPARE(field->isEnabled(), def.enabledAtStart);
+            QCOMPARE(valueOf(def.name), defaultOf(def));
+        }
+        for (const LabelDef& def : labels()) {
+            HintLabel* shown = Form1->findChild<HintLabel*>(def.name);
+            QCOMPARE(shown->text(), def.caption);
+            QCOMPARE(shown->geometry().topLeft(), def.geometry.topLeft());
+            QCOMPARE(shown->height(), 13);
+            QCOMPARE(shown->isEnabled(), def.enabledAtStart);
+            QCOMPARE(shown->toolTip(), def.hintShownAtStart ? def.hint : "");
+            QCOMPARE(shown->font().bold(), def.bold);
+            QCOMPARE(shown->buddy(), control(def.field));
+        }
     }
 
-    void failedSaveShowsTheErrorBox_data()
+    void dependentFieldsFollowTheirGroup()
     {
-        QTest::addColumn<QString>("name"); // inside a folder that does not exist
-        QTest::addColumn<QString>("fullStop");
-        QTest::newRow("ends in a letter") << u"weapon.vwp"_qs << u"."_qs;
-        QTest::newRow("ends in a digit") << u"weapon2"_qs << u"."_qs;
-        QTest::newRow("ends in a slash") << u"weapon/"_qs << u"."_qs;
-        QTest::newRow("ends in a full stop") << u"weapon."_qs << QString();
-        QTest::newRow("ends in a space") << u"weapon "_qs << QString();
-        QTest::newRow("looks like markup") << u"<b>x</b>.vwp"_qs << u"."_qs;
+        // Typed, picked from the list, or ("!") clicked into a fresh window; then the controls
+        // no longer as they started ("Label33:e": its enabled state alone, ":h" its hint flag
+        // alone), and the values no longer the defaults.
+        const QString splinters = "SplintCol SplinterType Scatter Label30 Label31 Label45";
+        const QString trails = "TrailDelay PartDelay LarpaTrail Label33:e Label35:e Label47:e";
+        const QString image = "BulletColor FirstFrame NumFrames LoopAnim Label40 Label41 Label42 "
+                              "Label43 Label46:e Label49:e";
+        const QString trailsOff = "TrailType=3:Small_Explosion TrailDelay=4 ParticleType=7:Blood "
+                                  "PartDelay=6 !LarpaTrail TrailType=0 ParticleType=0:None";
+        const QString bullet = "BulletColor=40 !BulletBox FirstFrame=5 !LoopAnim !BulletBox";
+        const std::tuple<QString, QString, QString> rows[] = {
+            {"SplintCount=00", splinters, "SplintCount=00 SplinterType=0None Scatter=0"},
+            {"SplintCount=2 SplintCol=12 SplinterType=7:Blood !Scatter SplintCount=0", "",
+             "SplintCol=12 SplinterType=7:Blood"}, // still shown while off
+            {"SplintCount=2 SplintCol=12 SplintCount=0 SplintCount=5", splinters,
+             "SplintCount=5 SplintCol=12 SplinterType=0None Scatter=0"},
+            {"TrailType=0:none ParticleType=", trails, "TrailType=0:none ParticleType="},
+            {trailsOff, "Label33:h Label35:h Label47:h", "TrailType=0 LarpaTrail=1"},
+            {trailsOff + " TrailType=5:Zimm_flash ParticleType=8:Shells", trails,
+             "TrailType=5:Zimm flash TrailDelay=4 ParticleType=8:Shells PartDelay=6 LarpaTrail=1"},
+            {"BulletColor=40 !BulletBox", image, "BulletBox=0"},
+            {bullet, "", "BulletColor=40"},
+            {bullet + " !BulletBox", image, "FirstFrame=5 LoopAnim=1 BulletBox=0"}};
+        for (const auto& [edits, changed, values] : rows) {
+            cleanup(), init();
+            for (const QString& edit : edits.split(u' ')) {
+                const QString name = edit.section(u'=', 0, 0).remove(u'!');
+                const QString text = edit.section(u'=', 1).replace(u'_', u' ');
+                auto* combo = qobject_cast<QComboBox*>(control(name));
+                if (edit.startsWith(u'!')) {
+                    QTest::mouseClick(control(name), Qt::LeftButton);
+                } else if (combo && combo->findText(text) >= 0) {
+                    combo->setCurrentIndex(combo->findText(text));
+                } else { // typed over the whole text
+                    control(name)->setFocus();
+                    QTest::keyClick(control(name), Qt::Key_A, Qt::ControlModifier);
+                    QTest::keyClicks(control(name), text.isEmpty() ? "\b" : text);
+                }
+            }
+            QStringList now{edits, "|"}, nowValues{edits, "|"};
+            for (const FieldDef& def : fields()) {
+                if (control(def.name)->isEnabled() != def.enabledAtStart)
+                    now << def.name;
+                if (valueOf(def.name) != defaultOf(def))
+                    nowValues << def.name + (u'=' + valueOf(def.name));
+            }
+            for (const LabelDef& def : labels()) {
+                auto* shown = Form1->findChild<HintLabel*>(def.name);
+                const bool enabled = shown->isEnabled() != def.enabledAtStart;
+                const bool hint = shown->showHint() != def.hintShownAtStart;
+                if (enabled || hint)
+                    now << def.name + QString(enabled == hint ? "" : enabled ? ":e" : ":h");
+            }
+            QCOMPARE(now.join(u' '), (edits + " | " + changed).trimmed());
+            QCOMPARE(nowValues.join(u' '), (edits + " | " + values).trimmed());
+        }
     }
 
-    void failedSaveShowsTheErrorBox()
+    void noLineBreakEntersAField()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, fullStop);
-        test::RecordingMessageBoxes boxes;
-        const QString path = dir->filePath(u"missing/"_qs + name);
-        dialog.accept(path);
-        form->SaveBtn->click();
-        QCOMPARE(boxes.shown.size(), 1);
-        QCOMPARE(boxes.shown.first().text, u"Cannot create file "_qs + path + fullStop);
-        QCOMPARE(boxes.shown.first().caption, u"Vormo Weapon Plugin Maker");
-        // The window runs on.
-        QVERIFY(form->isVisible() && form->isEnabled());
-        test::typeInto(form->Name, u"Again"_qs);
-        dialog.accept(dir->filePath("good.vwp"));
-        QTest::mouseClick(form->SaveAsBtn, Qt::LeftButton);
-        QCOMPARE(boxes.shown.size(), 1);
-        QVERIFY(saved("good.vwp").contains("\r\nNAME:Again\r\n"));
+        // Set by the program or pasted, text keeps only what comes before its first line break,
+        // so a field can never add a line to a plugin.
+        for (QLineEdit* edit : {static_cast<QLineEdit*>(Form1->Name), Form1->DetType->lineEdit()}) {
+            edit->setText("Gun\nSHADOW:0");
+            edit->setCursorPosition(1);
+            QApplication::clipboard()->setText("a\rb");
+            QTest::keySequence(edit, QKeySequence::Paste);
+            QTest::keyClick(edit, Qt::Key_Z);
+            QCOMPARE(edit->text(), u"Gazun");
+        }
+    }
+
+    void menuItemsRunOnceTheMenuIsGone()
+    {
+        // The menu opens 16 pixels below the press. Save; New forgets the path but keeps the
+        // fields, and Save asks again, from where it was; About; Quit.
+        s->dialog.accept(s->path("menu.vwp"), 3);
+        QCOMPARE(pickFromMenu(Qt::Key_S),
+                 QList<QPoint>{Form1->frameGeometry().topLeft() + QPoint(200, 361)});
+        QTRY_COMPARE(contents(s->path("menu.vwp")), fixture("fresh.vwp"));
+        Form1->Name->setText("Kept");
+        pickFromMenu(Qt::Key_N);
+        QTRY_COMPARE(currentFileName(), u"untitled.vwp");
+        QCOMPARE(Form1->Name->text(), u"Kept");
+        s->dialog.cancel();
+        QTest::mouseClick(Form1->SaveBtn, Qt::LeftButton);
+        const QString plugins =
+            "Save Vormo Weapon... | Vormo Weapons *.vwp, Text files *.txt, All files *.* | ";
+        QCOMPARE(described(s->dialog.runs()),
+                 (QStringList{plugins + "1 | vwp | . |  | replace | create",
+                              plugins + "3 | vwp | . | " + s->path("menu.vwp") +
+                                  " | replace | create"}));
+        pickFromMenu(Qt::Key_A);
+        QTRY_VERIFY(AboutBox->isVisible() && !Form1->isEnabled());
+        AboutBox->OKButton->click();
+        pickFromMenu(Qt::Key_Q);
+        QTRY_VERIFY(!Form1->isVisible());
+    }
+
+    void messageBoxRequests()
+    {
+        // The help, then a failed save to a name in a missing folder: no full stop is added
+        // after one.
+        QTest::mouseDClick(Form1->windowHandle(), Qt::LeftButton, {},
+                           Form1->Label39->geometry().center());
+        s->dialog.accept(s->path("missing/weapon."));
+        QTest::mouseClick(Form1->SaveAsBtn, Qt::LeftButton);
+        QCOMPARE(described(s->boxes.shown),
+                 (QStringList{"Bullet Types... | Bullet types specifics:\n 0)Normal\n 1)Direction "
+                              "Type 1:Bitmap is rotated to be aligned with barrel.\n 2)Direction "
+                              "Type Steerable:Like Missile, is guided with left/right while "
+                              "weapon is alive\n  and that weapon is selected.\n 3)Direction "
+                              "Type 2:So far as I can tell, the weapon moves randomly until it "
+                              "detonates. | information | modeless | ok | free",
+                              "Vormo Weapon Plugin Maker | Cannot create file " +
+                                  s->path("missing/weapon.") + " | critical | modal | ok | free"}));
+        QVERIFY(Form1->isEnabled());
+    }
+
+    void whatADropOpens()
+    {
+        // text/uri-list as file managers send it, %d the folder percent-encoded; the file it
+        // opens, or "-" when refused; the error shown, %1 the path. Save then writes the plugin
+        // back as the window shows it, without a dialog.
+        const QString name = "d\u00fcr 100%.vwp"; // a space, a non-ASCII letter, a percent
+        const std::tuple<QByteArray, QString, QString> rows[] = {
+            {"file://%d/d%C3%BCr%20100%25.vwp", name, ""},
+            {"file://localhost%d/d%C3%BCr%20100%25.vwp", name, ""},
+            {"# from a file manager\r\nfile://%d/d%C3%BCr%20100%25.vwp\r\n", name, ""},
+            {"file://%d/a.vwp\r\nfile://%d/a.vwp", "-", ""},
+            {"file://elsewhere%d/a.vwp", "-", ""},
+            {"file:a.vwp", "-", ""},
+            {"\r\n", "-", ""},
+            {"file://%d/bad.vwp", "bad.vwp", "%1 is not a Vormo weapon plugin."},
+            {"file://%d/none.vwp", "none.vwp", "Cannot open file %1."},
+            {"file://%d/a%00.vwp", "a%00.vwp", "Cannot open file %1."}};
+        for (auto [uris, opens, message] : rows) {
+            cleanup(), init();
+            QVERIFY(writeFile(s->path(name), fixture("foreign-plugin.vwp")));
+            QVERIFY(writeFile(s->path("bad.vwp"), "VORMOKIT:WEAPONPLUGIX\r\nNAME:a\r\n"));
+            QMimeData data;
+            data.setData("text/uri-list",
+                         uris.replace("%d", QUrl::toPercentEncoding(s->dir.path(), "/")));
+            QCOMPARE(uris + ' ' + dragAndDrop(data, Qt::CopyAction | Qt::MoveAction),
+                     uris + (opens == u"-" ? " none refused" : " copy taken"));
+            const bool opened = opens != u"-" && message.isEmpty();
+            QTRY_COMPARE(currentFileName(), opened ? s->path(opens) : "untitled.vwp");
+            QTRY_COMPARE(s->boxes.shown.size(), message.isEmpty() ? 0 : 1);
+            QCOMPARE(s->boxes.shown.value(0).text,
+                     message.isEmpty() ? "" : message.arg(s->path(opens)));
+            if (opened) {
+                QVERIFY(QFile::remove(s->path(name)));
+                Form1->SaveBtn->click();
+                QCOMPARE(contents(s->path(name)), fixture("foreign-plugin-resaved.vwp"));
+            }
+        }
+        // Only a copy is taken: a move would tell the source to delete the file. Nothing while
+        // the about box is up.
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(s->path(name))});
+        QCOMPARE(dragAndDrop(data, Qt::MoveAction), u"none refused");
+        Form1->setEnabled(false);
+        QCOMPARE(dragAndDrop(data, Qt::CopyAction), u"none refused");
+    }
+
+    void aboutBoxShowsItsTextsAndTakesOnlyOK()
+    {
+        Form1->Dist->setFocus();
+        openAbout();
+        QStringList shown{AboutBox->windowTitle(), AboutBox->OKButton->text()};
+        for (QLabel* text :
+             {AboutBox->ProductName, AboutBox->Version, AboutBox->Notice, AboutBox->Comments})
+            shown << text->text() + (text->textFormat() == Qt::PlainText ? "" : " (markup)");
+        QCOMPARE(shown, (QStringList{
+                            "About...", "OK", "Vormo Weapon Editor", "Version 1.3",
+                            "Copyright \u00a9 2002 The Vormo Toolworks",
+                            "Interface derived from VormoM8 toolkit.  Visit www.vormo.example.org "
+                            "For use with VormoKit and VormoM8, versions 1.6 +"}));
+        QCOMPARE(AboutBox->Comments->geometry(), QRect(8, 88, 248, 39)); // three lines of 13
+        // Escape does nothing; Enter is OK, and gives the editor back its focus; so is a window
+        // manager's close.
+        QTest::keyClick(AboutBox->OKButton, Qt::Key_Escape);
+        QVERIFY(AboutBox->isVisible() && !Form1->isEnabled());
+        QTest::keyClick(AboutBox->OKButton, Qt::Key_Enter);
+        QVERIFY(!AboutBox->isVisible() && Form1->isEnabled());
+        QTRY_COMPARE(QApplication::focusWidget(), Form1->Dist);
+        openAbout();
+        QCloseEvent request;
+        QApplication::sendEvent(AboutBox, &request);
+        QVERIFY(!AboutBox->isVisible() && Form1->isEnabled());
+    }
+
+    void aboutBoxExportsTheProgramIcon()
+    {
+        // Cancelled; replacing what was there whatever the extension; then failing for a missing
+        // folder, and for a disk that fails (through libfiu's preload), keeping what was there.
+        if (!fiuEnable)
+            QSKIP("needs libfiu's preload; ctest gives it");
+        openAbout();
+        const QString path = s->path("exported.png"), missing = s->path("no/new.ico");
+        QVERIFY(writeFile(path, "not an icon"));
+        for (const QString& name : {QString(), path, missing, path}) {
+            name.isEmpty() ? s->dialog.cancel() : s->dialog.accept(name, name == path ? 2 : 1);
+            if (name == path && !s->boxes.shown.isEmpty()) // the disk fails
+                fiuEnable("posix/io/sync/fsync", 1, reinterpret_cast<void*>(EIO), 1);
+            QTest::mouseDClick(AboutBox->ProgramIcon, Qt::LeftButton);
+            QCOMPARE(contents(path), name.isEmpty() ? "not an icon" : programIconBytes());
+        }
+        QCOMPARE(QDir(s->dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList{"exported.png"}); // nothing torn or left behind
+        QVERIFY(AboutBox->isVisible() && !Form1->isEnabled());
+        const QStringList asked = described(s->dialog.runs()), shown = described(s->boxes.shown);
+        const QString dialog = "Save Vormo Weapon icon as... | Icon Files *.ico, All Files *.* | ";
+        QCOMPARE(asked,
+                 (QStringList{dialog + "1 | ico | . | VormoWeapon.ico | replace? | create?",
+                              dialog + "1 | ico | . | VormoWeapon.ico | replace? | create?",
+                              dialog + "2 | ico | . | " + path + " | replace? | create?",
+                              dialog + "1 | ico | . | " + missing + " | replace? | create?"}));
+        const QString error = "Vormo Weapon Plugin Maker | ";
+        QCOMPARE(shown,
+                 (QStringList{error + "Cannot create file " + missing +
+                                  ". | critical | modal | ok | free",
+                              error + "Stream write error. | critical | modal | ok | free"}));
+    }
+
+    void fileDialogTakesEverySetting()
+    {
+        // Shown: title, filters, the one selected, extension, folder, name, options, and 10 for
+        // saving any file, new or not. Asking before creating a file: "No" keeps the dialog
+        // open, "Yes" takes the name; asking creates nothing.
+        QTemporaryDir dir;
+        AnsweringBoxes boxes;
+        const QList<FileTypeFilter> types{{"A", "*.a"}, {"B", "*.b"}, {"Any", "*.*"}};
+        SaveDialogSettings settings{"Pick one", types, 2, "b", dir.path(), "", false, false};
+        QStringList shown;
+        std::optional<SaveDialogAnswer> answer = runDialog(settings, {"foo", ""}, shown);
+        const QString filters = "Pick one | A (*.a), B (*.b), Any (*.*) | ";
+        QCOMPARE(shown.join(" | "), filters + "B (*.b) | b | " + dir.path() + " |  | c | 10");
+        QCOMPARE(answer->path + QString::number(answer->filterIndex), dir.filePath("foo.b2"));
+        settings = {"Pick one", types, 3, "b", ".", dir.filePath("last.b"), true, true};
+        answer = runDialog(settings, {"", "new", ""}, shown = {}); // the last path's folder wins
+        QCOMPARE(shown.join(" | "),
+                 filters + "Any (*.*) | b | " + dir.path() + " | last.b | 8 | 10");
+        QCOMPARE(answer->path + QString::number(answer->filterIndex), dir.filePath("new.b3"));
+        QVERIFY(!QFileInfo::exists(answer->path));
+        QCOMPARE(described(boxes.shown),
+                 (QStringList{"Pick one | last.b does not exist.\nDo you want to create it? | "
+                              "question | modal | yes/no | owned",
+                              "Pick one | new.b does not exist.\nDo you want to create it? | "
+                              "question | modal | yes/no | owned"}));
+        QVERIFY(!runDialog(settings, {}, shown));
+    }
+
+    void messageBoxShowsTheRequest()
+    {
+        // Icon, yes/no, modal, and the button pressed; then the live box as shown, its buttons
+        // by their number: 400 OK, 14000 Yes and No. A box answers true unless No was pressed.
+        setMessageBoxes(nullptr); // Qt's own
+        using Icon = MessageBoxRequest::Icon;
+        const std::tuple<Icon, bool, bool, QMessageBox::StandardButton, QString> rows[] = {
+            {Icon::Critical, false, true, QMessageBox::Ok, "Critical 400 none ApplicationModal"},
+            {Icon::Information, false, false, QMessageBox::Ok, "Information 400 none NonModal"},
+            {Icon::Question, true, true, QMessageBox::Yes, "Question 14000 &No ApplicationModal"},
+            {Icon::Question, true, true, QMessageBox::No, "Question 14000 &No ApplicationModal"}};
+        for (const auto& [icon, yesNo, modal, press, expected] : rows) {
+            QWidget owner;
+            QStringList shown;
+            QTimer timer;
+            QObject::connect(&timer, &QTimer::timeout, [&, press = press] {
+                auto* box = owner.findChild<QMessageBox*>();
+                if (!box || !box->isVisible() || !shown.isEmpty())
+                    return;
+                const auto key = [](auto value) {
+                    return QMetaEnum::fromType<decltype(value)>().valueToKey(value);
+                };
+                shown << box->windowTitle() << box->text() << key(box->textFormat())
+                      << key(box->icon()) << QString::number(box->standardButtons().toInt(), 16)
+                      << (box->defaultButton() ? box->defaultButton()->text() : "none")
+                      << key(box->windowModality());
+                box->button(press)->click();
+            });
+            timer.start(10);
+            QCOMPARE(messageBoxes().show({&owner, "Caption", "<b>x</b> &amp;", icon, modal, yesNo}),
+                     press != QMessageBox::No);
+            QCOMPARE(shown.join(u' '), "Caption <b>x</b> &amp; PlainText " + expected);
+        }
     }
 };
 

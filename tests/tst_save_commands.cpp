@@ -10,17 +10,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <dlfcn.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace vormo;
 using namespace vormo::test;
-
-// libfiu's control, there when fiu_posix_preload.so is preloaded (ctest does): the next call
-// a point names fails with the errno given as failinfo (flags 1: FIU_ONETIME).
-using FiuEnable = int (*)(const char* name, int failnum, void* failinfo, unsigned flags);
-const auto fiuEnable = reinterpret_cast<FiuEnable>(dlsym(RTLD_DEFAULT, "fiu_enable"));
 
 class SaveCommandsTest : public QObject {
     Q_OBJECT

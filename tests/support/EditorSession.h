@@ -5,6 +5,7 @@
 // temporary folder. The windows go first, before the stand-ins they use.
 
 #include "Application.h"
+#include "DependentRules.h"
 #include "RecordingMessageBoxes.h"
 #include "TAboutBox.h"
 #include "TForm1.h"
@@ -14,20 +15,13 @@
 
 namespace vormo::test {
 
-// The middle of Form1's control of that name, in Form1's coordinates.
-inline QPoint centreOf(const QString& name)
-{
-    auto* widget = Form1->findChild<QWidget*>(name);
-    return widget->mapTo(Form1, widget->rect().center());
-}
-
 struct EditorSession {
     QTemporaryDir dir;
     ScriptedSaveDialog dialog;
     RecordingMessageBoxes boxes;
-
     EditorSession()
     {
+        putAsideValues() = PutAsideValues(); // as at program start
         createForm(Form1);
         createForm(AboutBox);
         Form1->show();
