@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The real program on a real X server: it starts, shows "Vormo Weapon Editor" with a 528 x 350
 # client area centred on the screen, shows a hint, opens its pop-up menu on a right-click, shows
 # the about box "About..." from it, comes back when Enter presses OK, and ends with status 0

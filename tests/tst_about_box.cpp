@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The about box, shown as About shows it: hints and cursors, what takes it away, and the export
 // of the program icon with its failures.
 

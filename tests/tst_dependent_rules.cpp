@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The dependent-field rules in the real window, driven as a player would: typing, picking from
 // the lists, clicking the check boxes; and the window against the window-free model.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How the editor's fields take input: no line break ever enters, no length limit of their
 // own, combo boxes keep typed text literally, the focus starts in Name, Tab selects the text
 // and passes over disabled fields, and labels show their hints by their hint flag.

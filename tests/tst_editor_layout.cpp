@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The editor window as built: the rules its layout keeps (labels beside their fields, nothing
 // overlapping, everything inside the client area, the tab chain in field order), a few places
 // and states picked by hand from the design, and the window's own properties.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The editor window at work: what its buttons save, how a failed save is reported, and that
 // the window stays usable afterwards.
 

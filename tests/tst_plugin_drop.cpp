@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Opening a plugin by dropping it on the real editor window. Drags go to the window, as the
 // platform delivers them, so Qt picks the widget under the pointer: an edit box taking the drop
 // as text would show here.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The plugin text of a weapon: keys, value rules, number prefixes and item lists. Expected
 // texts are written out here by hand, independently of the field table.
 

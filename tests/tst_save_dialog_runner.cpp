@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Qt's file dialog as the program shows it: what it proposes, what it returns, and the
 // question before creating a file. Driven offscreen through the dialog's own widgets.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The editor window's commands beyond its buttons: where and how often the pop-up menu opens,
 // what its items do and when, the About command, and the bullet-types help.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The one conversion between the fields' Unicode text and a plugin's 8-bit bytes.
 
 #include "Windows1252.h"

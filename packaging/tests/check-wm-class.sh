@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Usage: check-wm-class.sh VORMOWEP DESKTOP_FILE
 # Task bars group a window with its menu entry by WM_CLASS; the entry's StartupWMClass must
 # match what the running program sets. Skips (77) without Xvfb/xprop or without a window.
