@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The program from start to end: the application's title, icon and tooltip timing, creating

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The command line, VormoWep [FILE]: read before the GUI exists, so that --help and --version

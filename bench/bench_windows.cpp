@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Prints the median time to construct and show the editor window and the about box, beside
 // the same for a plain Qt window with as many widgets of the same kinds, and their ratio.
 //   bench_windows [runs]          (offscreen unless QT_QPA_PLATFORM says otherwise)

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Whole start-ups on a real X server: process start to the windows shown, for the editor and
 # for a plain window with the same widgets, alternating, and the ratio of the medians.
 #   bench/startup_xvfb.sh BUILD_DIR [runs]

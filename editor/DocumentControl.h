@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The editor's hidden document: a control that is never shown and never takes the focus,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The editor window's commands beyond its buttons: the pop-up menu, where it opens and what its
 // items do, the About command and the bullet-types help.
 

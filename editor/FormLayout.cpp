@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The editor window's components, built from the field table: every field and label at its
 // place, with its default, starting state and hint, then the button panel, the hidden
 // document, the save dialog and the pop-up menu.

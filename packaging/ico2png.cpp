@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Build-time tool: turns the program's ICO into the PNG icons that the desktop themes load.
 #include <QCoreApplication>
 #include <QImage>

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sourced by run-editor and run-tests: install the Debian packages that are missing, then
 # configure and build into build/ (or $BUILD_DIR).
 set -euo pipefail
@@ -9,9 +12,9 @@ BUILD_DIR=${BUILD_DIR:-$ROOT/build}
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev fonts-dejavu-core libxcb1-dev pkgconf)
 # The real-window checks, bare and under a window manager (openbox, driven with wmctrl).
 TEST_PACKAGES=(xvfb xdotool x11-utils imagemagick openbox wmctrl)
-# Desktop-integration and Debian package checks (packaging/tests).
+# Desktop-integration, Debian package and licence checks (packaging/tests).
 TEST_PACKAGES+=(desktop-file-utils appstream libxml2-utils shared-mime-info xdg-utils
-    libfile-mimeinfo-perl dpkg-dev file libglib2.0-bin)
+    libfile-mimeinfo-perl dpkg-dev file libglib2.0-bin lintian reuse)
 # The plugin reader's fuzzer (tests/fuzz) builds with clang and its libFuzzer runtime.
 TEST_PACKAGES+=(clang libclang-rt-14-dev)
 # Storage faults for the save tests: libfiu fails POSIX calls through a preloaded library.

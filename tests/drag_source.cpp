@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // For drop_xvfb.sh: a small window in the screen's top left corner that drags one file, offering
 // copy and move, as soon as a mouse button goes down on it. It reports on standard output when
 // the drag starts ("dragging"), each action the target answers ("action copy"), how the drag

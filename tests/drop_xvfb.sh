@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # A real X drag and drop: a saved plugin is dragged from a separate program onto a field of the
 # running editor, which opens it; Save then writes it back to the same path without a dialog,
 # byte for byte.

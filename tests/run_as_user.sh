@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs a test as an unprivileged user: root may write read-only files and create files in
 # read-only folders, so the checks that depend on permissions skip themselves under root.
 # With --full-disk the test also gets a 64 KiB tmpfs to fill, named by VORMO_FULL_DISK.

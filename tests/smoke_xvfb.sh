@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The real program on a real X server, with no window manager or under the one named last.
 # Its command line works without a display. Started with a plugin, it shows "Vormo Weapon
 # Editor" as an ordinary window of the desktop entry's class, 528 x 350, its frame centred on

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program from start to end: only the editor window's closing ends the event loop, the
 // about box goes before the editor, and the exit status is 0 even when start-up fails. A plugin
 // named at start opens as a dropped one does.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program's windows as a player meets them: the editor built as the field table says, its
 // dependent fields, the pop-up menu and its commands, opening a plugin by dropping it, the
 // about box and its icon export; what each hands to the save dialog and the message boxes, and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Reading plugins back: saved weapons come back byte for byte, every value lands in its field
 // the way a player would have put it there, and files that are not plugins are refused.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // New, Save and Save As without a window: which path they write to, when they ask, the bytes
 // that reach the disk, and what every failure of the disk leaves behind.
 

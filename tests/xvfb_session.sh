@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sourced by the Xvfb checks: a private X server in a scratch folder, under the window manager
 # named in $wm if one is, torn down on exit with every program the check started. Sets work and
 # DISPLAY; the check adds the pids of what it starts to app_pid / source_pid so that they are

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Usage: check-deb.sh CPACK BUILD_DIR CONFIG VERSION APP_ID MIME_ICON
 # Builds the Debian package into a scratch folder and checks its files and control fields.
 source "$(dirname "$0")/common.sh"
-need dpkg-deb dpkg-shlibdeps
+need dpkg-deb dpkg-shlibdeps dpkg-parsechangelog lintian
 cpack=$1 build=$2 config=$3 version=$4 id=$5 mime_icon=$6
 
 if ! "$cpack" -G DEB -C "$config" --config "$build/CPackConfig.cmake" -B "$scratch/out" \
@@ -36,4 +39,12 @@ done
 depends=$(field Depends)
 grep -Eq '(^|, )libqt6widgets6 \(>= [^)]+\)(,|$)' <<<"$depends" ||
     fail "Depends lacks a versioned libqt6widgets6: $depends"
+
+# What a distribution asks of a package; info tags are printed for whoever reads the log.
+lintian --info --fail-on error,warning "$deb" || fail "lintian $(basename "$deb")"
+# The changelog is made from NEWS.md, whose newest release must be the one being packaged.
+dpkg-deb -x "$deb" "$scratch/root"
+gzip -dc "$scratch/root/usr/share/doc/$(field Package)/changelog.gz" >"$scratch/changelog"
+newest=$(dpkg-parsechangelog -l "$scratch/changelog" -S Version)
+[ "$newest" = "$version" ] || fail "the changelog's newest release is $newest, not $version"
 echo "ok: $(basename "$deb"), Depends: $depends"

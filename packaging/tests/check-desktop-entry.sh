@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Usage: check-desktop-entry.sh DESKTOP_FILE
 source "$(dirname "$0")/common.sh"
 need desktop-file-validate

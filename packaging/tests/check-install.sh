@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Usage: check-install.sh BUILD_DIR CONFIG APP_ID MIME_TYPE MIME_ICON ICO PLUGIN_FIXTURE
 # Installs into a scratch prefix and checks what a desktop would see there.
 source "$(dirname "$0")/common.sh"

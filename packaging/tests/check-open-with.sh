@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Usage: check-open-with.sh BUILD_DIR CONFIG APP_ID MIME_TYPE
 # Installed into a scratch prefix and the databases updated as a package's triggers do, GIO
 # (which file managers ask) offers the editor for plugins and opens them with it by default,

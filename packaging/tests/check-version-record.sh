@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Usage: check-version-record.sh RC_FILE VERSION
 # The Windows version record is written out by hand; it must follow the project's version.
 source "$(dirname "$0")/common.sh"

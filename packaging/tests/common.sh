@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sourced by the packaging checks.
 set -euo pipefail
 
@@ -25,7 +28,9 @@ install_set()
         "share/icons/hicolor/32x32/apps/$1.png" \
         "share/icons/hicolor/32x32/mimetypes/$2.png" \
         "share/metainfo/$1.metainfo.xml" \
-        "share/mime/packages/$1.xml" |
+        "share/mime/packages/$1.xml" \
+        share/doc/vormo-weapon-plugin-maker/{changelog.gz,copyright} \
+        share/man/man1/VormoWep.1.gz |
         LC_ALL=C sort
 }
 

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Regenerate the program icon and the multi-item drag cursor.
 
 Edit the pictures below (one character per pixel) and run

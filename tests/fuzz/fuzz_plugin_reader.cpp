@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Whatever the reader accepts must survive a save and a second load unchanged: read, fill a
 // weapon, save; read that save, fill, save again; the two saves are the same bytes, but for the
 // one case a plugin cannot tell apart. Anything else aborts, and so does any sanitizer report.

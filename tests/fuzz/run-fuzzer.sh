@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the plugin reader fuzzer with clang in BUILD_DIR and runs it for SECONDS (default 60)
 # on a copy of the test fixtures. Fails on any crash, sanitizer report or round-trip mismatch;
 # the inputs that caused one are kept in BUILD_DIR/fuzz-artifacts.

@@ -1,0 +1,111 @@
+# SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# vormo_read_releases(NEWS PACKAGE MAINTAINER) reads the release history that people write and
+# sets, in the caller's scope:
+#   VORMO_DEBIAN_CHANGELOG    the Debian changelog of a native package, newest release first
+#   VORMO_APPSTREAM_RELEASES  the <release> elements of the AppStream data
+#   VORMO_RELEASE_DATE        the newest release's date, YYYY-MM-DD
+# A release is a line "## VERSION (YYYY-MM-DD)" and a list of "- " items that go on over lines
+# indented by two spaces. Anything before the first release is free text.
+function(vormo_read_releases news package maintainer)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${news})
+    file(READ ${news} text)
+    # CMake lists split at ";" outside brackets; park those characters while working in lines.
+    string(ASCII 1 semicolon)
+    string(ASCII 2 open)
+    string(ASCII 3 close)
+    string(REPLACE ";" "${semicolon}" text "${text}")
+    string(REPLACE "[" "${open}" text "${text}")
+    string(REPLACE "]" "${close}" text "${text}")
+    string(REPLACE "\n" ";" lines "${text}")
+
+    set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+    set(weekdays Sun Mon Tue Wed Thu Fri Sat)
+    set(month_offsets 0 3 2 5 0 3 5 1 4 6 2 4)
+    set(changelog "")
+    set(appstream "")
+    set(version "")
+    set(items "")
+    set(number 0)
+    # A heading that no line can be closes the last release.
+    set(end "## ${semicolon}")
+    foreach(line IN LISTS lines ITEMS "${end}")
+        math(EXPR number "${number} + 1")
+        if(line MATCHES "^## ")
+            if(NOT version STREQUAL "")
+                if(items STREQUAL "")
+                    message(FATAL_ERROR "${news}: release ${version} lists no change")
+                endif()
+                string(APPEND changelog "${package} (${version}) unstable; urgency=medium\n\n"
+                    "${items}\n -- ${maintainer}  ${stamp}\n\n")
+                string(REGEX REPLACE "\n    " " " entries "${items}")
+                string(REPLACE "&" "&amp;" entries "${entries}")
+                string(REPLACE "<" "&lt;" entries "${entries}")
+                string(REPLACE ">" "&gt;" entries "${entries}")
+                string(REGEX REPLACE "  \\* ([^\n]*)\n" "          <li>\\1</li>\n" entries
+                    "${entries}")
+                string(APPEND appstream
+                    "    <release version=\"${version}\" date=\"${date}\">\n"
+                    "      <description>\n        <ul>\n${entries}        </ul>\n"
+                    "      </description>\n    </release>\n")
+            endif()
+            if(line STREQUAL end)
+                break()
+            endif()
+            if(NOT line MATCHES "^## ([0-9][0-9A-Za-z.+~]*) \\(([0-9][0-9][0-9][0-9])-([0-9][0-9])-([0-9][0-9])\\)$")
+                message(FATAL_ERROR "${news}:${number}: expected \"## VERSION (YYYY-MM-DD)\"")
+            endif()
+            set(version ${CMAKE_MATCH_1})
+            set(date "${CMAKE_MATCH_2}-${CMAKE_MATCH_3}-${CMAKE_MATCH_4}")
+            if(changelog STREQUAL "")
+                set(VORMO_RELEASE_DATE ${date} PARENT_SCOPE)
+            endif()
+            # Debian dates carry the day of the week (Sakamoto's method).
+            math(EXPR year "${CMAKE_MATCH_2}")
+            math(EXPR month "${CMAKE_MATCH_3}")
+            math(EXPR day "${CMAKE_MATCH_4}")
+            if(month LESS 1 OR month GREATER 12 OR day LESS 1 OR day GREATER 31)
+                message(FATAL_ERROR "${news}:${number}: no such date ${date}")
+            endif()
+            math(EXPR index "${month} - 1")
+            list(GET months ${index} month_name)
+            list(GET month_offsets ${index} offset)
+            if(month LESS 3)
+                math(EXPR year "${year} - 1")
+            endif()
+            math(EXPR index "(${year} + ${year} / 4 - ${year} / 100 + ${year} / 400 + ${offset} + ${day}) % 7")
+            list(GET weekdays ${index} weekday)
+            set(stamp "${weekday}, ${CMAKE_MATCH_4} ${month_name} ${CMAKE_MATCH_2} 00:00:00 +0000")
+            set(items "")
+        elseif(version STREQUAL "")
+            continue()
+        elseif(line MATCHES "^- (.+)$")
+            string(APPEND items "  * ${CMAKE_MATCH_1}\n")
+        elseif(line MATCHES "^  ([^ ].*)$" AND NOT items STREQUAL "")
+            string(APPEND items "    ${CMAKE_MATCH_1}\n")
+        elseif(NOT line STREQUAL "")
+            message(FATAL_ERROR "${news}:${number}: expected a \"- \" item or its indented next line")
+        endif()
+        string(LENGTH "${line}" length)
+        if(length GREATER 76)
+            message(FATAL_ERROR "${news}:${number}: longer than 76 characters")
+        endif()
+    endforeach()
+    if(changelog STREQUAL "")
+        message(FATAL_ERROR "${news} has no release")
+    endif()
+
+    # Code marks mean nothing in either output.
+    string(REPLACE "`" "" changelog "${changelog}")
+    string(REPLACE "`" "" appstream "${appstream}")
+    string(STRIP "${changelog}" changelog)
+    string(STRIP "${appstream}" appstream)
+    foreach(output changelog appstream)
+        string(REPLACE "${semicolon}" ";" ${output} "${${output}}")
+        string(REPLACE "${open}" "[" ${output} "${${output}}")
+        string(REPLACE "${close}" "]" ${output} "${${output}}")
+    endforeach()
+    set(VORMO_DEBIAN_CHANGELOG "${changelog}\n" PARENT_SCOPE)
+    set(VORMO_APPSTREAM_RELEASES "    ${appstream}" PARENT_SCOPE)
+endfunction()
