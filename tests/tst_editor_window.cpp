@@ -228,7 +228,7 @@ private slots:
         }
     }
 
-    void noLineBreakEntersAField()
+    void typedTextStaysAsTyped()
     {
         // Set by the program or pasted, text keeps only what comes before its first line break,
         // so a field can never add a line to a plugin.
@@ -240,6 +240,13 @@ private slots:
             QTest::keyClick(edit, Qt::Key_Z);
             QCOMPARE(edit->text(), u"Gazun");
         }
+        // A combo box neither completes typed text from its list nor adds it to the list.
+        const int items = Form1->DetType->count();
+        Form1->DetType->lineEdit()->clear();
+        QTest::keyClicks(Form1->DetType, "3:small");
+        QTest::keyClick(Form1->DetType, Qt::Key_Return);
+        QCOMPARE(Form1->DetType->currentText() + ' ' + QString::number(Form1->DetType->count()),
+                 "3:small " + QString::number(items));
     }
 
     void menuItemsRunOnceTheMenuIsGone()
