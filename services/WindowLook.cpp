@@ -34,15 +34,16 @@ int captionRoom(const LabelDef& label)
     return right - label.geometry.x();
 }
 
-// Whether every label's caption, drawn in font, ends before the next thing on its row.
-bool captionsFit(const QFont& font)
+// Whether every label's caption of that weight, drawn in font, ends before the next thing on
+// its row.
+bool captionsFit(const QFont& font, bool bold)
 {
-    QFont bold = font;
-    bold.setBold(true);
-    const QFontMetrics regular(font), strong(bold);
+    QFont weighted = font;
+    weighted.setBold(bold);
+    const QFontMetrics metrics(weighted);
     for (const LabelDef& label : labels()) {
-        const QFontMetrics& metrics = label.bold ? strong : regular;
-        if (metrics.horizontalAdvance(QLatin1StringView(label.caption)) > captionRoom(label))
+        if (label.bold == bold &&
+            metrics.horizontalAdvance(QLatin1StringView(label.caption)) > captionRoom(label))
             return false;
     }
     return true;
@@ -63,18 +64,30 @@ QFont withStretch(QFont font, int stretch)
     return font;
 }
 
+// The widest stretch below tooWide at which fit holds, found by halving; it holds at fits.
+template <typename Fit> int widestStretch(int fits, int tooWide, Fit fit)
+{
+    while (tooWide - fits > 1) {
+        const int middle = (fits + tooWide) / 2;
+        (fit(middle) ? fits : tooWide) = middle;
+    }
+    return fits;
+}
+
 QFont fittedFont()
 {
     const QFont font = baseFont();
-    if (captionsFit(font))
-        return font;
-    // The widest stretch at which everything fits, found by halving.
-    int fits = kNarrowestStretch, tooWide = 100;
-    while (tooWide - fits > 1) {
-        const int middle = (fits + tooWide) / 2;
-        (captionsFit(withStretch(font, middle)) ? fits : tooWide) = middle;
-    }
-    return withStretch(font, fits);
+    // Every stretch tried loads font engines of its own, which is most of what starting the
+    // editor costs beyond a plain window. The few bold captions are measured only at the
+    // stretch where the regular ones fit, and the search goes on below it if they do not.
+    const auto fits = [&](int stretch, bool bold) {
+        return captionsFit(withStretch(font, stretch), bold);
+    };
+    int stretch = widestStretch(kNarrowestStretch, 101, [&](int s) { return fits(s, false); });
+    if (!fits(stretch, true))
+        stretch = widestStretch(kNarrowestStretch, stretch,
+                                [&](int s) { return fits(s, false) && fits(s, true); });
+    return stretch == 100 ? font : withStretch(font, stretch);
 }
 
 } // namespace
