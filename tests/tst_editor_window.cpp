@@ -165,6 +165,13 @@ private slots:
             QCOMPARE(shown->toolTip(), def.hintShownAtStart ? def.hint : "");
             QCOMPARE(shown->font().bold(), def.bold);
             QCOMPARE(shown->buddy(), control(def.field));
+            // Whatever font stands in, the caption ends before the next thing on its row.
+            QRect ink = shown->geometry();
+            ink.setWidth(shown->fontMetrics().horizontalAdvance(shown->text()));
+            for (const QWidget* other : Form1->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                QVERIFY2(
+                    other == shown || !other->isVisible() || !other->geometry().intersects(ink),
+                    qPrintable(QLatin1StringView(def.name) + " runs into " + other->objectName()));
         }
     }
 
