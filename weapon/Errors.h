@@ -37,10 +37,11 @@ inline QString notAWeaponPlugin(const QString& path)
 {
     return path + QStringLiteral(" is not a Vormo weapon plugin");
 }
-inline QString tooLargeToSave(const QString& path)
+inline QString tooLargeToSave(const QString& path, qsizetype capacity)
 {
-    return path + QStringLiteral(" is too large for the editor: a weapon it saves holds at most "
-                                 "65535 characters");
+    return path + QStringLiteral(" is too large for the editor: a weapon it saves holds at most %1 "
+                                 "characters")
+                      .arg(capacity);
 }
 inline QString streamWriteError() { return QStringLiteral("Stream write error"); }
 inline QString failedToSaveStream() { return QStringLiteral("Failed to Save Stream"); }

@@ -249,7 +249,7 @@ PluginContent loadPluginFile(const QString& path)
     try {
         PluginDocument().setText(buildPluginText(weapon));
     } catch (const VormoError&) {
-        throw VormoError(messages::tooLargeToSave(path));
+        throw VormoError(messages::tooLargeToSave(path, PluginDocument::kCapacity));
     }
     return std::move(*content);
 }
