@@ -8,14 +8,16 @@
 // byte is written and synced. In a folder where no temporary file can be made, a writable file
 // is written in place instead, and only after room for all of it has been reserved.
 
-#include <QByteArrayView>
-#include <QString>
+#include <filesystem>
+#include <string>
+#include <string_view>
 
 namespace vormo {
 
 // Throws VormoError: "Cannot create file <path>" when the file cannot be created or replaced,
 // writeError when any byte cannot be stored. The target of a symbolic link gets the bytes; a
 // replaced file keeps its permission bits, and its owner and group where that is allowed.
-void saveFileSafely(const QString& path, QByteArrayView data, const QString& writeError);
+void saveFileSafely(const std::filesystem::path& path, std::string_view data,
+                    const std::u16string& writeError);
 
 } // namespace vormo
