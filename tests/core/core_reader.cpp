@@ -162,7 +162,7 @@ TEST_CASE("loading files")
     // Errors show the path as given, never read as a format.
     const auto load = [](const fs::path& p) { return errorOf([&] { loadPluginFile(p); }); };
     TempDir dir;
-    const fs::path text = dir / u"text %1 %s <b> \u00fc\u20ac.vwp";
+    const fs::path text = dir / u"text %1 %s \u00fc\u20ac.vwp";
     std::vector<fs::path> unreadable{dir / "missing.vwp", dir.path(), dir / "no/such.vwp"};
 #ifndef _WIN32
     // A pipe with no writer is refused, not waited on; so is a device.
