@@ -19,8 +19,8 @@
 #include <fstream>
 #include <grp.h>
 #include <map>
-#include <stdexcept>
 #include <sstream>
+#include <stdexcept>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
@@ -58,12 +58,12 @@ std::string errorOf(const fs::path& path, std::string_view data)
 }
 
 // A plugin long enough to need room of its own on any file system: a long prompt line.
-std::string plugin(std::size_t size)
+std::string plugin(std::size_t size, char pad = 'p')
 {
     const char* data = std::getenv("VORMO_TEST_DATA");
     std::string bytes = read(fs::path(data ? data : VORMO_TEST_DATA) / "edited.vwp");
     REQUIRE(bytes.starts_with("VORMOKIT:WEAPONPLUGIN\r\nPROMPT:"));
-    return bytes.insert(30, std::string(size > bytes.size() ? size - bytes.size() : 0, 'p'));
+    return bytes.insert(30, std::string(size > bytes.size() ? size - bytes.size() : 0, pad));
 }
 
 fs::path tempRoot()
@@ -86,6 +86,7 @@ struct Folder {
     ~Folder()
     {
         std::error_code ignored;
+        ::chmod(path.c_str(), 0700);
         for (const auto& entry : fs::recursive_directory_iterator(path, ignored))
             if (entry.is_directory(ignored))
                 ::chmod(entry.path().c_str(), 0700);
@@ -312,28 +313,37 @@ TEST_CASE("full and copy-on-write file systems keep the previous file")
         const std::string name = entry.substr(0, entry.find('='));
         const fs::path mount = entry.substr(entry.find('=') + 1);
         // Copy-on-write needs new room even to overwrite: a few KiB left tear a plugin there.
-        for (const std::size_t leftKiB : {0, 8, 16, 32}) {
-            for (const std::string save : {"plugin", "icon", "in place"}) {
+        // Left unfilled (-1), every save must succeed.
+        for (const int leftKiB : {-1, 0, 8, 16, 32}) {
+            for (const std::string save : {"plugin", "icon", "in place", "in place, larger"}) {
                 CAPTURE(name);
                 CAPTURE(leftKiB);
                 CAPTURE(save);
                 Folder folder(mount);
                 const fs::path file = folder / "weapon.vwp";
-                const std::string before = plugin(5000);
-                const std::string after = save == "icon" ? std::string(766, 'i') : plugin(48000);
+                // In place the new plugin takes no more room than the old one, yet copy-on-write
+                // needs all of it anew.
+                const std::string before = plugin(40000);
+                const std::string after = save == "icon"       ? std::string(766, 'i')
+                                          : save == "in place" ? plugin(40000, 'q')
+                                                               : plugin(48000);
                 REQUIRE(write(file, before));
-                if (save == "in place") { // a second name, and a folder refusing new files
+                if (save.starts_with(
+                        "in place")) { // a second name, and a folder refusing new files
                     REQUIRE(::link(file.c_str(), (folder / "second.vwp").c_str()) == 0);
                     ::chmod(folder.path.c_str(), 0555);
                 }
-                const fs::path filler = fill(mount, leftKiB * 1024);
+                const fs::path filler = leftKiB < 0 ? fs::path() : fill(mount, leftKiB * 1024u);
                 const std::string message = errorOf(file, after);
-                fs::remove(filler);
+                if (!filler.empty())
+                    fs::remove(filler);
                 const std::string outcome = checkOutcome(folder, file, message, before, after);
-                // 48 KiB cannot fit in 32, wherever they go.
-                if (save != "icon")
+                // A new file of 48 KiB cannot fit in 32.
+                if (leftKiB < 0)
+                    CHECK(outcome == "saved");
+                else if (save == "plugin")
                     CHECK(outcome != "saved");
-                if (save == "in place" && outcome != "copy")
+                if (save.starts_with("in place") && outcome != "copy")
                     CHECK(read(folder / "second.vwp") == read(file));
             }
         }
@@ -366,7 +376,7 @@ TEST_CASE("a save keeps what the file had beyond its bytes")
         const std::string name = row.name;
         CAPTURE(name);
         if (row.rootOnly && !root) {
-            MESSAGE("SKIP: needs root: " << row.name);
+            MESSAGE("SKIP: needs root: " << name);
             continue;
         }
         Folder folder;
@@ -435,7 +445,7 @@ TEST_CASE("links are followed to the end of their chain, and only where the kern
         const std::string name = row.name;
         CAPTURE(name);
         if (*row.owner && !root) {
-            MESSAGE("SKIP: needs root: " << row.name);
+            MESSAGE("SKIP: needs root: " << name);
             continue;
         }
         Folder folder;
