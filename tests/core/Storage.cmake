@@ -4,13 +4,10 @@
 # The storage suite (Linux only): libfiu's faults on the save itself, then again on real full
 # and copy-on-write file systems, as root and as an ordinary user (storage_mounts.sh).
 if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
-    find_path(DOCTEST_INCLUDE_DIR doctest/doctest.h REQUIRED)
-    add_executable(tst_storage ${CMAKE_CURRENT_LIST_DIR}/tst_storage.cpp
-        ${PROJECT_SOURCE_DIR}/weapon/SafeFilePosix.cpp ${PROJECT_SOURCE_DIR}/weapon/Text.cpp)
+    add_executable(tst_storage ${CMAKE_CURRENT_LIST_DIR}/tst_storage.cpp)
     set_target_properties(tst_storage PROPERTIES AUTOMOC OFF)
-    target_include_directories(tst_storage PRIVATE ${PROJECT_SOURCE_DIR}/weapon)
     target_include_directories(tst_storage SYSTEM PRIVATE ${DOCTEST_INCLUDE_DIR})
-    target_link_libraries(tst_storage PRIVATE ${CMAKE_DL_LIBS} vormo_warnings)
+    target_link_libraries(tst_storage PRIVATE vormo_weapon ${CMAKE_DL_LIBS} vormo_warnings)
     target_compile_definitions(tst_storage PRIVATE
         VORMO_TEST_DATA="${CMAKE_CURRENT_LIST_DIR}/../data")
     add_test(NAME tst_storage COMMAND tst_storage)
