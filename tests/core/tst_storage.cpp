@@ -3,7 +3,7 @@
 
 // What a save leaves on disk when the disk fails, and what it keeps of the file it replaces:
 // faults from libfiu, full and copy-on-write file systems (storage_mounts.sh), ACLs, extended
-// attributes, hard links, planted links, and names that are not UTF-8.
+// attributes, hard links and planted links.
 
 #define DOCTEST_CONFIG_IMPLEMENT
 #include <doctest/doctest.h>
@@ -354,21 +354,6 @@ TEST_CASE("links are followed to the end of their chain, and only where the kern
             CHECK((message == "" && (expected[row.written] = "new") == "new"));
         CHECK(entries(folder.path) == expected); // links stay; nothing else changes or appears
     }
-}
-
-TEST_CASE("a file name is the system's bytes, whatever they read as")
-{
-    Folder folder;
-    const fs::path twin = folder / "weapon\xef\xbf\xbd.vwp"; // U+FFFD, as "\xfc" shows
-    for (const char* name : {"weapon\xfc.vwp", "\xff\xfe.vwp", "new\nline.vwp"}) {
-        REQUIRE(write(twin, "twin"));
-        CHECK(errorOf(folder / name, name) == "");
-        CHECK(entries(folder.path) ==
-              std::map<std::string, std::string>{{name, name}, {twin.filename(), "twin"}});
-        fs::remove(folder / name);
-    }
-    CHECK(errorOf(folder.path.native() + std::string("/nul\0.vwp", 9), "new") != "");
-    CHECK(entries(folder.path).size() == 1);
 }
 
 int main(int argc, char** argv)
