@@ -12,11 +12,12 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
         VORMO_TEST_DATA="${CMAKE_CURRENT_LIST_DIR}/../data")
     add_test(NAME tst_storage COMMAND tst_storage)
     set_tests_properties(tst_storage PROPERTIES TIMEOUT 120)
-    if(FIU_POSIX_PRELOAD)
-        set_property(TEST tst_storage APPEND PROPERTY ENVIRONMENT LD_PRELOAD=${FIU_POSIX_PRELOAD})
-    endif()
     add_test(NAME tst_storage_mounts
         COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/storage_mounts.sh $<TARGET_FILE:tst_storage>
                 ${CMAKE_CURRENT_LIST_DIR}/../data)
     set_tests_properties(tst_storage_mounts PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
+    if(FIU_POSIX_PRELOAD)
+        set_property(TEST tst_storage tst_storage_mounts APPEND PROPERTY ENVIRONMENT
+                     LD_PRELOAD=${FIU_POSIX_PRELOAD})
+    endif()
 endif()

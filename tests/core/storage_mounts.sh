@@ -44,6 +44,7 @@ status=0
 "$work/test" || status=$?
 setpriv --reuid=65534 --regid=65534 --clear-groups \
     env -i PATH="$PATH" HOME="$work/tmp" TMPDIR="$work/tmp" VORMO_TEST_DATA="$work/data" \
-    VORMO_STORAGE_MOUNTS="$VORMO_STORAGE_MOUNTS" "$work/test" || status=$?
+    VORMO_STORAGE_MOUNTS="$VORMO_STORAGE_MOUNTS" ${LD_PRELOAD:+LD_PRELOAD="$LD_PRELOAD"} \
+    "$work/test" || status=$?
 exit $status
 EOF
