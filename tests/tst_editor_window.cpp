@@ -458,6 +458,15 @@ private slots:
                               "Pick one | new.b does not exist.\nDo you want to create it? | "
                               "question | modal | yes/no | owned"}));
         QVERIFY(!runDialog(settings, {}, shown));
+        // A name Qt shows with U+FFFD is the file whose bytes read so; two files that read the
+        // same cannot be told apart, and neither is chosen.
+        const std::filesystem::path raw = toPath(dir.path()) / "w\xfc.b";
+        QVERIFY(std::ofstream(raw).good());
+        settings = {u"Pick one", types, 3, u"b", toPath(dir.path()), "", false, false};
+        QVERIFY(runDialog(settings, {"w\ufffd.b", ""}, shown = {})->path == raw);
+        QVERIFY(writeFile(dir.filePath("w\ufffd.b"), "twin"));
+        QVERIFY(!runDialog(settings, {"w\ufffd.b", ""}, shown = {}));
+        std::filesystem::remove(raw);
     }
 
     void messageBoxShowsTheRequest()
