@@ -42,10 +42,11 @@ bool write(const fs::path& path, std::string_view bytes)
     return bool(out.write(bytes.data(), std::streamsize(bytes.size())).flush());
 }
 
-std::string errorOf(const fs::path& path, std::string_view data)
+std::string errorOf(const fs::path& path, std::string_view data,
+                    const std::string& failed = kFailed)
 {
     try {
-        saveFileSafely(path, data, fromUtf8(kFailed));
+        saveFileSafely(path, data, fromUtf8(failed));
     } catch (const VormoError& error) {
         return error.what();
     }
@@ -104,11 +105,11 @@ std::map<std::string, std::string> entries(const fs::path& folder)
 // bytes under every name of the file, one that fails the old bytes, or names the copy that
 // holds them; nothing else is left behind. Returns "saved", "failed", "refused" or "copy".
 std::string outcome(const Folder& folder, const std::string& message, const std::string& before,
-                    const std::string& after)
+                    const std::string& after, const std::string& failed = kFailed)
 {
-    const std::string kept = kFailed + ". The file may be damaged; its previous contents are in ";
+    const std::string kept = failed + ". The file may be damaged; its previous contents are in ";
     std::string result = message.empty()                               ? "saved"
-                         : message == kFailed                          ? "failed"
+                         : message == failed                           ? "failed"
                          : message.starts_with("Cannot create file /") ? "refused"
                          : message.starts_with(kept)                   ? "copy"
                                                                        : message;
@@ -258,10 +259,11 @@ TEST_CASE("full and copy-on-write file systems keep the previous file")
                 }
                 const fs::path filler =
                     leftKiB < 0 ? fs::path() : fill(folder.path.parent_path(), leftKiB * 1024u);
-                const std::string message = errorOf(file, after);
+                const std::string failed = save == "icon" ? "Stream write error" : kFailed;
+                const std::string message = errorOf(file, after, failed);
                 if (!filler.empty())
                     fs::remove(filler);
-                const std::string result = outcome(folder, message, before, after);
+                const std::string result = outcome(folder, message, before, after, failed);
                 if (leftKiB < 0 || save == "plugin") // a new file of 48 KiB cannot fit in 32
                     CHECK((result == "saved") == (leftKiB < 0));
             }
