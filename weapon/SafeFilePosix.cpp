@@ -81,19 +81,20 @@ bool writeAll(int fd, std::string_view data, off_t offset)
     return true;
 }
 
-std::optional<std::string> readAll(int fd, off_t size)
+// Copies the first size bytes of one file to another, a block at a time.
+bool copyBytes(int from, int to, off_t size)
 {
-    std::string bytes(size_t(size), '\0');
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::pread(fd, bytes.data() + done, bytes.size() - done, off_t(done));
+    std::string block(std::size_t(1) << 16, '\0');
+    for (off_t at = 0; at < size;) {
+        const ssize_t n =
+            ::pread(from, block.data(), std::size_t(std::min(size - at, off_t(block.size()))), at);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
-            return std::nullopt;
-        done += size_t(n);
+        if (n <= 0 || !writeAll(to, std::string_view(block.data(), std::size_t(n)), at))
+            return false;
+        at += n;
     }
-    return bytes;
+    return true;
 }
 
 std::string randomName(std::string_view prefix, std::string_view suffix)
@@ -230,7 +231,7 @@ fs::path stateFolder()
 // A copy of the old bytes that outlives a crash in the middle of an in-place write.
 class Copy {
 public:
-    static std::optional<Copy> make(const std::string& name, std::string_view bytes)
+    static std::optional<Copy> make(const std::string& name, int source, off_t size)
     {
         std::error_code error;
         const fs::path folder = stateFolder();
@@ -242,11 +243,11 @@ public:
         // Room for the suffix within the 255 bytes a name may have.
         const std::string leaf = randomName(name.substr(0, 200) + ".", ".previous");
         Descriptor file(::openat(dir.get(), leaf.c_str(),
-                                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+                                 O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
         if (file.get() < 0)
             return std::nullopt;
-        Copy copy(folder, std::move(dir), leaf);
-        if (!writeAll(file.get(), bytes, 0) || ::fsync(file.get()) != 0 || !file.close())
+        Copy copy(folder, std::move(dir), leaf, std::move(file));
+        if (!copyBytes(source, copy.file_.get(), size) || ::fsync(copy.file_.get()) != 0)
             return std::nullopt;
         syncFolder(copy.dir_.get());
         return copy;
@@ -258,16 +259,19 @@ public:
             ::unlinkat(dir_.get(), leaf_.c_str(), 0);
     }
     fs::path path() const { return folder_ / leaf_; }
+    int file() const { return file_.get(); }
     void keep() { kept_ = true; }
 
 private:
-    Copy(fs::path folder, Descriptor dir, std::string leaf)
-        : folder_(std::move(folder)), dir_(std::move(dir)), leaf_(std::move(leaf))
+    Copy(fs::path folder, Descriptor dir, std::string leaf, Descriptor file)
+        : folder_(std::move(folder)), dir_(std::move(dir)), leaf_(std::move(leaf)),
+          file_(std::move(file))
     {
     }
     fs::path folder_;
     Descriptor dir_;
     std::string leaf_;
+    Descriptor file_;
     bool kept_ = false;
 };
 
@@ -277,13 +281,12 @@ std::u16string keptMessage(const std::u16string& writeError, const fs::path& cop
            pathText(copy);
 }
 
-bool putBack(int fd, std::string_view previous)
+bool putBack(int fd, const Copy& copy, off_t size)
 {
-    if (writeAll(fd, previous, 0) && ::ftruncate(fd, off_t(previous.size())) == 0 &&
-        ::fsync(fd) == 0)
+    if (copyBytes(copy.file(), fd, size) && ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0)
         return true;
     // A copy-on-write file system may need the new blocks' room to rewrite the old ones.
-    return ::ftruncate(fd, 0) == 0 && ::fsync(fd) == 0 && writeAll(fd, previous, 0) &&
+    return ::ftruncate(fd, 0) == 0 && ::fsync(fd) == 0 && copyBytes(copy.file(), fd, size) &&
            ::fsync(fd) == 0;
 }
 
@@ -300,11 +303,10 @@ void writeInPlace(const Target& target, const struct stat& was, std::string_view
     if (file.get() < 0 || ::fstat(file.get(), &now) != 0 || !S_ISREG(now.st_mode) ||
         now.st_dev != was.st_dev || now.st_ino != was.st_ino)
         throw VormoError(messages::cannotCreateFile(path));
-    const std::optional<std::string> previous = readAll(file.get(), now.st_size);
-    std::optional<Copy> copy = previous ? Copy::make(target.name, *previous) : std::nullopt;
+    std::optional<Copy> copy = Copy::make(target.name, file.get(), now.st_size);
     if (!copy)
         throw VormoError(writeError);
-    if (data.size() > previous->size()) {
+    if (off_t(data.size()) > now.st_size) {
         // Where room can be reserved, a full disk is known before a byte changes. Elsewhere
         // (no fallocate, or a copy-on-write file system that needs new room for every write)
         // the copy is the guard.
@@ -318,7 +320,7 @@ void writeInPlace(const Target& target, const struct stat& was, std::string_view
         ::fsync(file.get()) == 0) {
         if (file.close())
             return;
-    } else if (putBack(file.get(), *previous)) {
+    } else if (putBack(file.get(), *copy, now.st_size)) {
         throw VormoError(writeError);
     }
     copy->keep();
