@@ -103,7 +103,7 @@ std::optional<std::filesystem::path> droppedPluginPath(const QMimeData& data)
     const QList<QUrl> urls = droppedUrls(data);
     if (urls.size() != 1)
         return std::nullopt;
-    QUrl url = urls.first();
+    const QUrl url = urls.first();
     // A file address naming another host is remote: its path names some other file here.
     if (!url.isLocalFile() || !(url.host().isEmpty() || url.host() == u"localhost"))
         return std::nullopt;
