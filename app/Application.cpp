@@ -31,11 +31,11 @@ void prepareApplication()
     SaveDialog::setDefaultRunner(&saveDialogs);
 }
 
-void createWindows(const QString& file)
+void createWindows(const std::filesystem::path& file)
 {
     createForm(Form1);
     QObject::connect(Form1, &TForm1::closed, qApp, [] { QCoreApplication::exit(0); });
-    if (!file.isEmpty())
+    if (!file.empty())
         openDroppedPlugin(*Form1, file);
     Form1->show();
     createForm(AboutBox);

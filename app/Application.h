@@ -8,6 +8,7 @@
 
 #include <QString>
 
+#include <filesystem>
 #include <functional>
 #include <new>
 
@@ -36,7 +37,7 @@ template <typename Form> void createForm(Form*& global)
 // Form1, shown and centred, then AboutBox, hidden. A file named is opened in Form1 before it
 // shows, as a dropped plugin is; one that cannot be opened gives its error box and leaves
 // Form1 as on a plain start.
-void createWindows(const QString& file = {});
+void createWindows(const std::filesystem::path& file = {});
 
 // Destroys AboutBox, then Form1.
 void destroyWindows();

@@ -22,8 +22,13 @@ const char* const kQtFlags[] = {"reverse", "nograb", "dograb", "sync", "widgetco
 
 } // namespace
 
-StartRequest parseCommandLine(const QStringList& arguments)
+StartRequest parseCommandLine(int argc, const char* const* argv)
 {
+    // Read as Latin-1, one character per byte, so that FILE turns back into the very bytes
+    // given, whether or not they are UTF-8; the options are ASCII either way.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLatin1(argv[i]));
     QCommandLineParser parser;
     parser.setApplicationDescription(toQString(kApplicationTitle));
     // Qt's own options, such as -platform or -style, are read by QApplication later; here they
@@ -64,7 +69,12 @@ StartRequest parseCommandLine(const QStringList& arguments)
         request.output =
             toQString(kApplicationTitle) + u' ' + QStringLiteral(VORMO_VERSION) + u'\n';
     } else if (!parser.positionalArguments().isEmpty()) {
-        request.file = parser.positionalArguments().first();
+        const std::filesystem::path file(
+            parser.positionalArguments().first().toLatin1().toStdString());
+        std::error_code noFolder; // the working folder is gone: the name stays as given
+        request.file = file.empty() ? file : std::filesystem::absolute(file, noFolder);
+        if (noFolder)
+            request.file = file;
     }
     return request;
 }

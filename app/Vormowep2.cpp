@@ -6,7 +6,9 @@
 
 #include <QApplication>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 int main(int argc, char* argv[])
 {
@@ -14,11 +16,16 @@ int main(int argc, char* argv[])
     {
         // Without a display QApplication aborts: the command line is read before it exists.
         const QCoreApplication reading(argc, argv);
-        request = vormo::parseCommandLine(QCoreApplication::arguments());
+        request = vormo::parseCommandLine(argc, argv);
     }
     if (request.exitStatus) {
-        std::fputs(request.output.toLocal8Bit().constData(),
-                   *request.exitStatus == 0 ? stdout : stderr);
+        std::FILE* out = *request.exitStatus == 0 ? stdout : stderr;
+        // Help that never arrived (a full disk, a closed pipe) is a failure, as for any tool.
+        if (std::fputs(request.output.toLocal8Bit().constData(), out) < 0 ||
+            std::fflush(out) != 0) {
+            std::fprintf(stderr, "VormoWep: write error: %s\n", std::strerror(errno));
+            return *request.exitStatus == 0 ? 1 : *request.exitStatus;
+        }
         return *request.exitStatus;
     }
 

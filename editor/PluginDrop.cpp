@@ -9,7 +9,6 @@
 #include "FormControls.h"
 #include "TForm1.h"
 
-#include <QDir>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
@@ -54,7 +53,7 @@ bool PluginDropFilter::eventFilter(QObject* watched, QEvent* event)
         dragAccepted_ = false;
         auto& drop = static_cast<QDropEvent&>(*event);
         // The data is asked for again: the source may have gone away since the drag entered.
-        const std::optional<QString> path = acceptedPluginDrop(form_, drop);
+        const std::optional<std::filesystem::path> path = acceptedPluginDrop(form_, drop);
         answer(drop, path.has_value());
         if (path) {
             // Run after the drop has been answered: the source waits for the answer, and an
@@ -97,26 +96,29 @@ QList<QUrl> droppedUrls(const QMimeData& data)
 
 } // namespace
 
-std::optional<QString> droppedPluginPath(const QMimeData& data)
+std::optional<std::filesystem::path> droppedPluginPath(const QMimeData& data)
 {
     if (!data.hasUrls())
         return std::nullopt;
     const QList<QUrl> urls = droppedUrls(data);
     if (urls.size() != 1)
         return std::nullopt;
-    QUrl url = urls.first();
+    const QUrl url = urls.first();
     // A file address naming another host is remote: its path names some other file here.
     if (!url.isLocalFile() || !(url.host().isEmpty() || url.host() == u"localhost"))
         return std::nullopt;
-    url.setHost({}); // Qt would turn "localhost" into a network path
-    const QString path = url.toLocalFile();
-    // "file:good.vwp" would name a file in whatever folder the program was started from.
-    if (path.isEmpty() || QDir::isRelativePath(path))
+    // Decoded here rather than by Qt, which turns bytes that are not UTF-8 into U+FFFD and so
+    // names another file. "file:good.vwp" would name a file in whatever folder the program was
+    // started from; a NUL would end the name early.
+    const QByteArray path =
+        QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+    if (!path.startsWith('/') || path.contains('\0'))
         return std::nullopt;
-    return path;
+    return std::filesystem::path(path.toStdString());
 }
 
-std::optional<QString> acceptedPluginDrop(const QWidget& form, const QDropEvent& event)
+std::optional<std::filesystem::path> acceptedPluginDrop(const QWidget& form,
+                                                        const QDropEvent& event)
 {
     if (!form.isEnabled() || !(event.possibleActions() & Qt::CopyAction) || !event.mimeData())
         return std::nullopt;
@@ -133,11 +135,11 @@ void acceptPluginDrops(TForm1& form)
     form.installEventFilter(new PluginDropFilter(form));
 }
 
-void openDroppedPlugin(TForm1& form, const QString& path)
+void openDroppedPlugin(TForm1& form, const std::filesystem::path& path)
 {
     guarded([&] {
         FormControls controls(form);
-        openPlugin(toPath(path), controls, *form.SaveDialog1);
+        openPlugin(path, controls, *form.SaveDialog1);
     });
 }
 

@@ -8,8 +8,7 @@
 // enabled: several files, text, remote addresses and drags that could only move the file are
 // refused by the cursor.
 
-#include <QString>
-
+#include <filesystem>
 #include <optional>
 
 class QDropEvent;
@@ -20,18 +19,20 @@ namespace vormo {
 
 class TForm1;
 
-// The path of the one local file that data carries; nullopt for anything else, an empty list
-// of addresses and a relative "file:" address included.
-std::optional<QString> droppedPluginPath(const QMimeData& data);
+// The path of the one local file that data carries, as the bytes its address spells out
+// (%FC is the byte 0xFC, whatever text that makes); nullopt for anything else, an empty list
+// of addresses, a relative "file:" address and one spelling out a NUL included.
+std::optional<std::filesystem::path> droppedPluginPath(const QMimeData& data);
 
 // The file a drag or drop over form would open; nullopt when form refuses it.
-std::optional<QString> acceptedPluginDrop(const QWidget& form, const QDropEvent& event);
+std::optional<std::filesystem::path> acceptedPluginDrop(const QWidget& form,
+                                                        const QDropEvent& event);
 
 // From now on a drop of a plugin file anywhere on form opens it.
 void acceptPluginDrops(TForm1& form);
 
 // What a drop runs: reads the whole plugin at path and puts it into form's fields; Save then
 // writes back to path. An error goes to the error box with nothing changed.
-void openDroppedPlugin(TForm1& form, const QString& path);
+void openDroppedPlugin(TForm1& form, const std::filesystem::path& path);
 
 } // namespace vormo

@@ -23,6 +23,8 @@ TEST_PACKAGES+=(desktop-file-utils appstream libxml2-utils shared-mime-info xdg-
 TEST_PACKAGES+=(clang libclang-rt-14-dev)
 # Storage faults for the save tests: libfiu fails POSIX calls through a preloaded library.
 TEST_PACKAGES+=(libfiu-dev fiu-utils)
+# The storage suite: doctest, and real file systems on loop devices with ACLs and attributes.
+TEST_PACKAGES+=(doctest-dev e2fsprogs btrfs-progs acl attr util-linux)
 # The Windows tests under a headless Wine (scripts/wine-session.sh).
 TEST_PACKAGES+=("${WINDOWS_BUILD_PACKAGES[@]}" fonts-wine)
 

@@ -12,6 +12,9 @@
 #include <QFileInfo>
 #include <QScreen>
 
+#include <filesystem>
+#include <vector>
+
 namespace vormo {
 namespace {
 
@@ -63,6 +66,31 @@ void place(QWidget& dialog)
                 area.y() + std::max(0, (area.height() - size.height()) / 3));
 }
 
+// The system's bytes for the absolute name the dialog gives. Qt shows bytes that are not UTF-8
+// as U+FFFD, so a part holding one is looked up among its folder's entries; nullopt where two
+// of them read the same, since the name cannot tell which one was chosen.
+std::optional<std::filesystem::path> systemPath(const QString& chosen)
+{
+    namespace fs = std::filesystem;
+    fs::path path = "/";
+    for (const QString& part : chosen.split(u'/', Qt::SkipEmptyParts)) {
+        fs::path next = path / toPath(part);
+        std::vector<fs::path> matches;
+        std::error_code error;
+        for (auto entry = fs::directory_iterator(path, error);
+             part.contains(QChar::ReplacementCharacter) && !error &&
+             entry != fs::directory_iterator();
+             entry.increment(error)) {
+            if (fromPath(entry->path().filename()) == part)
+                matches.push_back(entry->path());
+        }
+        if (matches.size() > 1)
+            return std::nullopt;
+        path = matches.empty() ? next : matches.front();
+    }
+    return path;
+}
+
 } // namespace
 
 std::optional<SaveDialogAnswer> QtSaveDialogRunner::run(const SaveDialogSettings& settings)
@@ -88,8 +116,10 @@ std::optional<SaveDialogAnswer> QtSaveDialogRunner::run(const SaveDialogSettings
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     const int index = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
-    return SaveDialogAnswer{toPath(QFileInfo(dialog.selectedFiles().first()).absoluteFilePath()),
-                            index > 0 ? index : settings.filterIndex};
+    const auto path = systemPath(QFileInfo(dialog.selectedFiles().first()).absoluteFilePath());
+    if (!path)
+        return std::nullopt;
+    return SaveDialogAnswer{*path, index > 0 ? index : settings.filterIndex};
 }
 
 } // namespace vormo

@@ -20,6 +20,8 @@ done
 source "$(dirname "$0")/xvfb_session.sh"
 [[ $(env -u DISPLAY "$app" --version) == *" 1.3.1.2" ]] || fail "--version without a display"
 env -u DISPLAY "$app" --help | grep -q '\[FILE\]' || fail "--help names no FILE"
+env -u DISPLAY "$app" --version >/dev/full 2>"$work/full" && fail "--version: a failed write reported success"
+grep -q "write error" "$work/full" || fail "--version: a failed write not reported"
 env -u DISPLAY "$app" a.vwp b.vwp 2>"$work/usage"
 [ $? = 2 ] && grep -q '^Usage:' "$work/usage" || fail "two FILEs: no usage and status 2"
 

@@ -5,6 +5,7 @@
 // about box goes before the editor, and the exit status is 0 even when start-up fails. A plugin
 // named at start opens as a dropped one does.
 
+#include "CommandLine.h"
 #include "EditorSession.h"
 #include "Errors.h"
 #include "FileCommands.h"
@@ -12,6 +13,8 @@
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
+
+#include <fstream>
 
 using namespace vormo;
 using namespace Qt::StringLiterals;
@@ -63,31 +66,51 @@ private slots:
         QCOMPARE(boxes.shown.first().caption, u"Vormo Weapon Plugin Maker");
     }
 
-    // The plugin is the one Save writes to; one that cannot be opened gives its error box, and
-    // the editor starts as without a file. Either way typing replaces the first field.
+    // The plugin is the one Save writes to, named as given: a relative name made absolute,
+    // bytes that are not UTF-8 kept, so that the U+FFFD twin they show as stays untouched. One
+    // that cannot be opened gives its error box, and the editor starts as without a file.
+    // Either way typing replaces the first field.
     void startsWithTheFileNamed()
     {
         for (const bool exists : {true, false}) {
             QTemporaryDir dir;
-            const QString path = dir.filePath(u"named weapon.vwp"_qs);
-            QVERIFY(!exists || QFile::copy(VORMO_TEST_DATA "/foreign-plugin-resaved.vwp"_L1, path));
+            const std::filesystem::path folder = toPath(dir.path()),
+                                        path = folder / "weapon\xfc.vwp";
+            QVERIFY(!exists || std::filesystem::copy_file(
+                                   VORMO_TEST_DATA "/foreign-plugin-resaved.vwp", path));
+            QVERIFY(test::writeFile(dir.filePath(u"weapon\ufffd.vwp"_s), "twin"));
+            const QString home = QDir::currentPath();
+            QDir::setCurrent(dir.path());
+            const char* const argv[] = {"VormoWep", "weapon\xfc.vwp"};
+            const std::filesystem::path file = parseCommandLine(2, argv).file;
+            QDir::setCurrent(home);
+            QVERIFY(file == path);
             test::RecordingMessageBoxes boxes;
             QStringList seen;
             QTimer::singleShot(0, qApp, [&] {
                 const QLineEdit* first = Form1->Name;
-                seen << fromPath(currentFileName()) << fromPath(Form1->SaveDialog1->FileName())
-                     << first->text().left(10)
-                     << (first->selectedText() == first->text() ? u"all selected"_qs : QString());
+                seen << displayName(currentFileName())
+                     << displayName(Form1->SaveDialog1->FileName()) << first->text().left(10)
+                     << (first->selectedText() == first->text() ? u"all selected"_s : QString());
+                std::filesystem::remove(path);
+                if (exists)
+                    Form1->SaveBtn->click();
                 Form1->close();
             });
-            QCOMPARE(runApplication([&] { createWindows(path); }), 0);
+            QCOMPARE(runApplication([&] { createWindows(file); }), 0);
             for (const MessageBoxRequest& box : boxes.shown)
                 seen << box.text;
+            const QString shown = displayName(path);
             const QStringList expected =
-                exists ? QStringList{path, path, u"Hand-made:"_qs, u"all selected"_qs}
-                       : QStringList{u"untitled.vwp"_qs, QString(), u"NAME"_qs, u"all selected"_qs,
-                                     "Cannot open file "_L1 + path + u'.'};
+                exists ? QStringList{shown, shown, u"Hand-made:"_s, u"all selected"_s}
+                       : QStringList{u"untitled.vwp"_s, QString(), u"NAME"_s, u"all selected"_s,
+                                     "Cannot open file "_L1 + shown + u'.'};
             QCOMPARE(seen, expected);
+            QCOMPARE(test::contents(fromPath(folder / "weapon\xef\xbf\xbd.vwp")), "twin");
+            std::ifstream saved(path, std::ios::binary);
+            QCOMPARE(std::string(std::istreambuf_iterator<char>(saved), {}),
+                     exists ? test::fixture("foreign-plugin-resaved.vwp").toStdString() : "");
+            std::filesystem::remove(path); // which Qt could not name
         }
     }
 

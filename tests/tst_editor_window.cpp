@@ -21,6 +21,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <fstream>
+
 using namespace vormo;
 using namespace vormo::test;
 
@@ -319,7 +321,7 @@ private slots:
             {"\r\n", "-", ""},
             {"file://%d/bad.vwp", "bad.vwp", "%1 is not a Vormo weapon plugin."},
             {"file://%d/none.vwp", "none.vwp", "Cannot open file %1."},
-            {"file://%d/a%00.vwp", "a%00.vwp", "Cannot open file %1."}};
+            {"file://%d/a%00.vwp", "-", ""}};
         for (auto [uris, opens, message] : rows) {
             cleanup(), init();
             QVERIFY(writeFile(s->path(name), fixture("foreign-plugin.vwp")));
@@ -340,6 +342,23 @@ private slots:
                 QCOMPARE(contents(s->path(name)), fixture("foreign-plugin-resaved.vwp"));
             }
         }
+        // Bytes that are not UTF-8 name their own file, not the U+FFFD twin they show as.
+        cleanup(), init();
+        const std::filesystem::path raw = toPath(s->dir.path()) / "weapon\xfc.vwp";
+        QVERIFY(std::filesystem::copy_file(VORMO_TEST_DATA "/foreign-plugin.vwp", raw));
+        QVERIFY(writeFile(s->path("weapon\ufffd.vwp"), "twin"));
+        QMimeData raws;
+        raws.setData("text/uri-list",
+                     "file://" + QUrl::toPercentEncoding(s->dir.path(), "/") + "/weapon%FC.vwp");
+        QCOMPARE(dragAndDrop(raws, Qt::CopyAction), u"copy taken");
+        QTRY_VERIFY(currentFileName() == raw);
+        std::filesystem::remove(raw);
+        Form1->SaveBtn->click();
+        std::ifstream saved(raw, std::ios::binary);
+        QCOMPARE(QByteArray::fromStdString({std::istreambuf_iterator<char>(saved), {}}),
+                 fixture("foreign-plugin-resaved.vwp"));
+        QCOMPARE(contents(s->path("weapon\ufffd.vwp")), "twin");
+        std::filesystem::remove(raw); // which Qt could not name
         // Only a copy is taken: a move would tell the source to delete the file. Nothing while
         // the about box is up.
         QMimeData data;
@@ -439,6 +458,15 @@ private slots:
                               "Pick one | new.b does not exist.\nDo you want to create it? | "
                               "question | modal | yes/no | owned"}));
         QVERIFY(!runDialog(settings, {}, shown));
+        // A name Qt shows with U+FFFD is the file whose bytes read so; two files that read the
+        // same cannot be told apart, and neither is chosen.
+        const std::filesystem::path raw = toPath(dir.path()) / "w\xfc.b";
+        QVERIFY(std::ofstream(raw).good());
+        settings = {u"Pick one", types, 3, u"b", toPath(dir.path()), "", false, false};
+        QVERIFY(runDialog(settings, {"w\ufffd.b", ""}, shown = {})->path == raw);
+        QVERIFY(writeFile(dir.filePath("w\ufffd.b"), "twin"));
+        QVERIFY(!runDialog(settings, {"w\ufffd.b", ""}, shown = {}));
+        std::filesystem::remove(raw);
     }
 
     void messageBoxShowsTheRequest()
