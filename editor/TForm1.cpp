@@ -10,6 +10,7 @@
 #include "Resources.h"
 #include "WindowLook.h"
 #include "WindowPlacement.h"
+#include "WindowRoles.h"
 
 #include <QCloseEvent>
 #include <QScreen>
@@ -33,6 +34,7 @@ TForm1::TForm1(QWidget* owner)
     setWindowIconText(QString::fromLatin1(kApplicationTitle));
     setWindowIcon(programIcon());
     setFixedSize(kClientSize);
+    keepNormalState(*this);
     useWindowLook(*this);
     setCursor(dragMultiCursor());
 

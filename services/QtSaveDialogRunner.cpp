@@ -4,11 +4,13 @@
 #include "QtSaveDialogRunner.h"
 
 #include "MessageBoxes.h"
+#include "WindowRoles.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QPointer>
 #include <QScreen>
 
 namespace vormo {
@@ -66,7 +68,8 @@ void place(QWidget& dialog)
 
 std::optional<SaveDialogAnswer> QtSaveDialogRunner::run(const SaveDialogSettings& settings)
 {
-    SaveFileDialog dialog(QApplication::activeWindow(), settings);
+    const QPointer<QWidget> owner = lastActiveWindow();
+    SaveFileDialog dialog(owner, settings);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !settings.confirmOverwrite);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -84,7 +87,9 @@ std::optional<SaveDialogAnswer> QtSaveDialogRunner::run(const SaveDialogSettings
         dialog.selectFile(settings.fileName);
     place(dialog);
 
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const int result = dialog.exec();
+    reactivate(owner);
+    if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     const int index = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
     return SaveDialogAnswer{QFileInfo(dialog.selectedFiles().first()).absoluteFilePath(),
