@@ -80,25 +80,23 @@ about=$wid
 poll 50 centred "$about" 298 213 || fail "about box $client with its frame at $left,$top, not centred"
 focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 poll 100 focused "$about" || fail "the about box does not take the focus"
-# Under a window manager a secondary window stays above the window it belongs to, also when that
-# one is clicked, and has no task-bar entry of its own. The icon export's dialogs hand the focus
-# back to the about box.
-secondary() { # WID OWNER NAME
-    xprop -id "$1" WM_TRANSIENT_FOR | grep -q "# $(printf '0x%x' "$2")$" || fail "$3 is not transient for its window"
-    [ "$(xprop -root _NET_CLIENT_LIST_STACKING | grep -o '0x[0-9a-f]*' | grep -n -x -e "$(printf '0x%x' "$1")" -e "$(printf '0x%x' "$2")" | cut -d: -f2 | tail -n1)" = "$(printf '0x%x' "$1")" ]
+# Under a window manager a secondary window is transient for the window it belongs to, and stays
+# above it also when that one is clicked. The icon export's dialogs hand the focus back.
+hex() { printf '0x%x' "$1"; }
+secondary() { # WID OWNER
+    [[ $(xprop -id "$1" WM_TRANSIENT_FOR) == *"# $(hex "$2")" ]] && [ "$(xprop -root _NET_CLIENT_LIST_STACKING |
+        grep -o '0x[0-9a-f]*' | grep -x -e "$(hex "$1")" -e "$(hex "$2")" | tail -n1)" = "$(hex "$1")" ]
 }
 if [ -n "$wm" ]; then
     xdotool mousemove --window "$editor" 100 346 click 1
-    poll 50 secondary "$about" "$editor" "the about box" || fail "the about box went below the editor"
+    poll 50 secondary "$about" "$editor" || fail "the about box is not kept above the editor"
     xdotool mousemove --window "$about" 32 32 click --repeat 2 --delay 50 1
-    poll 100 find_window 'Save Vormo Weapon icon as\.\.\.' || fail "no icon dialog"
-    poll 50 secondary "$wid" "$about" "the icon dialog" || fail "the icon dialog is below the about box"
-    dialog=$wid
+    poll 100 find_window 'Save Vormo Weapon icon as\.\.\.' && dialog=$wid && poll 50 secondary "$wid" "$about" ||
+        fail "no icon dialog above the about box"
     xdotool key ctrl+a type "$work/exported"
-    xdotool key Return
+    xdotool key Return # asks before creating the file
     asked() { wid=$(xdotool search --onlyvisible --name '^Save Vormo Weapon icon as' | grep -vx "$dialog"); }
-    poll 100 asked && secondary "$wid" "$dialog" "the question" || fail "no question over the dialog"
-    xdotool key y
+    poll 100 asked && secondary "$wid" "$dialog" && xdotool key y || fail "no question above the dialog"
     poll 100 eval '[ "$(stat -c %s "$work/exported.ico" 2>/dev/null)" = 766 ]' || fail "no icon exported"
     poll 100 focused "$about" || fail "the focus did not come back to the about box"
 fi
@@ -116,9 +114,8 @@ xdotool key Escape
 poll 100 eval '! menu_open "$key_menu_at"' || fail "Escape did not close the menu"
 if [ -n "$wm" ]; then
     xdotool mousemove --window "$editor" 290 326 click --repeat 2 --delay 50 1
-    poll 100 find_window 'Bullet Types\.\.\.' || fail "no bullet-types help"
-    poll 50 secondary "$wid" "$editor" "the bullet-types help" || fail "the help is below the editor"
-    xdotool key Return
+    poll 100 find_window 'Bullet Types\.\.\.' && poll 50 secondary "$wid" "$editor" && xdotool key Return ||
+        fail "no bullet-types help above the editor"
 fi
 
 if [ -n "$wm" ]; then wmctrl -i -c "$editor"; else xdotool mousemove --window "$editor" 464 304 click 1; fi
@@ -131,7 +128,7 @@ app_pid=
 env -u QT_QPA_PLATFORM HOME="$work" "$app" "$work/missing.vwp" >"$work/app.log" 2>&1 &
 app_pid=$!
 poll 200 find_window 'Vormo Weapon Plugin Maker' || fail "no error box for a missing FILE"
-xprop -id "$wid" WM_TRANSIENT_FOR _NET_WM_STATE | grep -q -e 'window id #' -e SKIP_TASKBAR ||
+[[ $(xprop -id "$wid" WM_TRANSIENT_FOR _NET_WM_STATE) =~ window\ id\ #|SKIP_TASKBAR ]] ||
     fail "the error box has a task-bar entry of its own"
 xdotool key --window "$wid" Return
 poll 100 find_window 'Vormo Weapon Editor' && kill -0 "$app_pid" || fail "the program ended with its error box"

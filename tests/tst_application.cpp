@@ -90,19 +90,6 @@ private slots:
             QCOMPARE(seen, expected);
         }
     }
-
-    // Only a left click places the cursor; the other buttons select the whole text.
-    void mouseButtonsOtherThanTheLeftSelectAll()
-    {
-        test::EditorSession session;
-        QVERIFY(QTest::qWaitForWindowActive(Form1));
-        for (const Qt::MouseButton button : {Qt::LeftButton, Qt::MiddleButton, Qt::RightButton}) {
-            Form1->Name->setFocus();
-            Form1->Dist->setText(u"12"_qs);
-            QTest::mouseClick(Form1->Dist, button, {}, QPoint(70, 10));
-            QCOMPARE(Form1->Dist->selectedText(), button == Qt::LeftButton ? QString() : u"12"_qs);
-        }
-    }
 };
 
 QTEST_MAIN(ApplicationTest)
