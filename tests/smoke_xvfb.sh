@@ -128,11 +128,9 @@ app_pid=
 env -u QT_QPA_PLATFORM HOME="$work" "$app" "$work/missing.vwp" >"$work/app.log" 2>&1 &
 app_pid=$!
 poll 200 find_window 'Vormo Weapon Plugin Maker' || fail "no error box for a missing FILE"
-[[ $(xprop -id "$wid" WM_TRANSIENT_FOR _NET_WM_STATE) =~ window\ id\ #|SKIP_TASKBAR ]] ||
-    fail "the error box has a task-bar entry of its own"
+[[ $(xprop -id "$wid" WM_TRANSIENT_FOR _NET_WM_STATE) =~ window\ id\ #|SKIP_TASKBAR ]] || fail "the error box is in the task bar"
 xdotool key --window "$wid" Return
 poll 100 find_window 'Vormo Weapon Editor' && kill -0 "$app_pid" || fail "the program ended with its error box"
 xdotool mousemove --window "$wid" 464 304 click 1
-poll 100 eval '! kill -0 "$app_pid" 2>/dev/null' && wait "$app_pid" || fail "status $? after an error box at start"
-app_pid=
+poll 100 eval '! kill -0 "$app_pid" 2>/dev/null' && wait "$app_pid" && app_pid= || fail "status $? after an error box"
 echo "PASS${wm:+ under $wm}: editor frame at $editor_left,$editor_top, saved back, status 0"

@@ -59,8 +59,9 @@ private slots:
                  }),
                  0);
         QCOMPARE(boxes.shown.size(), 1);
-        QCOMPARE(boxes.shown.first().text, u"Cannot create the about box.");
-        QCOMPARE(boxes.shown.first().caption, u"Vormo Weapon Plugin Maker");
+        QCOMPARE(test::describe(boxes.shown.first()),
+                 "Vormo Weapon Plugin Maker | Cannot create "
+                 "the about box. | critical | modal | ok | free");
     }
 
     // The plugin is the one Save writes to; one that cannot be opened gives its error box, and

@@ -111,16 +111,6 @@ private slots:
         for (const FieldDef& def : fields()) {
             QWidget* field = control(def.name);
             QCOMPARE(field->geometry(), def.geometry);
-            // On the design's grid, which HitObjs and BulletBox leave by a pixel: rows 24 apart
-            // from 8, boxes 81 x 21 in four columns, ticks 17 x 17 in three.
-            const QRect at = field->geometry();
-            const bool tick = def.kind == FieldKind::Check;
-            QVERIFY2(
-                field == Form1->HitObjs || field == Form1->BulletBox ||
-                    ((at.y() - 8) % 24 == 0 &&
-                     at.size() == (tick ? QSize(17, 17) : QSize(81, 21)) &&
-                     (tick ? QList{248, 376, 504} : QList{48, 184, 312, 440}).contains(at.x())),
-                def.name);
             QCOMPARE(field->isEnabled(), def.enabledAtStart);
             QCOMPARE(valueOf(def.name), defaultOf(def));
         }
@@ -221,19 +211,15 @@ private slots:
         for (const FieldDef& def : fields())
             if (def.enabledAtStart)
                 order << def.name + QString(def.kind == FieldKind::Check ? "" : "*");
-        order << "NewBtn"
-              << "SaveBtn"
-              << "SaveAsBtn"
-              << "QuitBtn" << order.first();
+        order += QStringList{"NewBtn", "SaveBtn", "SaveAsBtn", "QuitBtn", order.first()};
         for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
             QStringList walked{"Name*"};
             Form1->Name->setFocus();
             while (walked.size() < order.size()) {
                 QTest::keyClick(QApplication::focusWidget(), key);
                 QWidget* at = QApplication::focusWidget();
-                auto* edit = qobject_cast<QLineEdit*>(at);
-                if (auto* combo = qobject_cast<QComboBox*>(at))
-                    edit = combo->lineEdit();
+                auto* edit = qobject_cast<QComboBox*>(at) ? at->findChild<QLineEdit*>()
+                                                          : qobject_cast<QLineEdit*>(at);
                 walked << at->objectName() +
                               (edit && edit->selectedText() == edit->text() ? "*" : "");
             }
@@ -277,8 +263,7 @@ private slots:
             if (!box->isEnabled())
                 continue;
             QAbstractItemView* list = box->view();
-            box->setFocus();
-            box->showPopup();
+            box->setFocus(), box->showPopup();
             QTRY_VERIFY(list->isVisible());
             QVERIFY(list->sizeHintForColumn(0) <= list->viewport()->width());
             int longest = 0;
@@ -300,8 +285,7 @@ private slots:
         // Set by the program or pasted, text keeps only what comes before its first line break,
         // so a field can never add a line to a plugin.
         for (QLineEdit* edit : {static_cast<QLineEdit*>(Form1->Name), Form1->DetType->lineEdit()}) {
-            edit->setFocus();
-            edit->setText("Gun\nSHADOW:0");
+            edit->setFocus(), edit->setText("Gun\nSHADOW:0");
             edit->setCursorPosition(1);
             QApplication::clipboard()->setText("a\rb");
             QTest::keySequence(edit, QKeySequence::Paste);
@@ -407,19 +391,10 @@ private slots:
         QCOMPARE(dragAndDrop(data, Qt::CopyAction), u"none refused");
     }
 
-    void aboutBoxShowsItsTextsAndTakesOnlyOK()
+    void aboutBoxTakesOnlyOK()
     {
         Form1->Dist->setFocus();
         openAbout();
-        QStringList shown{AboutBox->windowTitle(), AboutBox->OKButton->text()};
-        for (QLabel* text :
-             {AboutBox->ProductName, AboutBox->Version, AboutBox->Notice, AboutBox->Comments})
-            shown << text->text() + (text->textFormat() == Qt::PlainText ? "" : " (markup)");
-        QCOMPARE(shown, (QStringList{
-                            "About...", "OK", "Vormo Weapon Editor", "Version 1.3",
-                            "Copyright \u00a9 2002 The Vormo Toolworks",
-                            "Interface derived from VormoM8 toolkit.  Visit www.vormo.example.org "
-                            "For use with VormoKit and VormoM8, versions 1.6 +"}));
         QCOMPARE(AboutBox->Comments->geometry(), QRect(8, 88, 248, 39)); // three lines of 13
         // Escape does nothing; Enter is OK, and gives the editor back its focus; so is a window
         // manager's close.
