@@ -9,6 +9,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <utility>
+
 namespace vormo {
 namespace {
 
