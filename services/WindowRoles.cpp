@@ -45,48 +45,48 @@ public:
         if ((event->type() == QEvent::Show || event->type() == QEvent::WinIdChange) &&
             window_.windowHandle() && watched_ != window_.windowHandle()) {
             watched_ = window_.windowHandle();
-            // A Wayland compositor that has configured the window maximised requires a frame
-            // at that size before the request to go back can even be sent: a native window held
-            // to one size would break the protocol and be disconnected. There, the native window
-            // may take any size, and goes back once a frame at the demanded size is out.
-            if (QGuiApplication::platformName().startsWith(QLatin1StringView("wayland")) &&
-                window_.minimumSize() == window_.maximumSize()) {
-                fixedSize_ = window_.minimumSize();
-                window_.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-            }
             connect(watched_, &QWindow::windowStateChanged, this, [this](Qt::WindowState state) {
-                pending_ = state == Qt::WindowMaximized || state == Qt::WindowFullScreen;
-                if (pending_ && fixedSize_.isEmpty())
-                    backToNormal();
+                if (state != Qt::WindowMaximized && state != Qt::WindowFullScreen)
+                    return;
+                pending_ = true;
+                if (!onWayland())
+                    return backToNormal();
+                // A Wayland compositor that configures the window maximised requires a frame at
+                // that size before the request to go back can even be sent: a window held to
+                // one size would break the protocol and be disconnected. Qt's own title bar asks
+                // for it before this runs, so the size is set free in time for the answer, and
+                // held again once the window is back.
+                if (fixedSize_.isEmpty() && window_.minimumSize() == window_.maximumSize()) {
+                    fixedSize_ = window_.maximumSize();
+                    window_.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+                }
             });
         }
-        // Resized by hand, a window that has no maximum size for the compositor goes back too.
-        if (event->type() == QEvent::Resize && !fixedSize_.isEmpty() &&
-            window_.size() != fixedSize_ && !pending_ && watched_ &&
-            !(watched_->windowStates() & kNotNormal))
-            QMetaObject::invokeMethod(this, &NormalStateKeeper::backToNormal, Qt::QueuedConnection);
         // Posted from the paint, so that it runs once the painted frame has gone out.
         if (event->type() == QEvent::Paint && pending_)
             QMetaObject::invokeMethod(this, &NormalStateKeeper::backToNormal, Qt::QueuedConnection);
+        if (event->type() == QEvent::Resize && !fixedSize_.isEmpty() && !pending_ &&
+            window_.size() == fixedSize_ && !(watched_->windowStates() & kNotNormal))
+            window_.setMaximumSize(std::exchange(fixedSize_, QSize()));
         return false;
     }
 
 private:
+    static bool onWayland()
+    {
+        return QGuiApplication::platformName().startsWith(QLatin1StringView("wayland"));
+    }
+
     void backToNormal()
     {
         pending_ = false;
-        if (!watched_)
-            return;
-        const Qt::WindowStates states = watched_->windowStates();
-        if (states & kNotNormal)
-            watched_->setWindowStates(states & ~kNotNormal);
-        else if (!fixedSize_.isEmpty() && window_.size() != fixedSize_)
-            window_.resize(fixedSize_);
+        if (watched_ && watched_->windowStates() & kNotNormal)
+            watched_->setWindowStates(watched_->windowStates() & ~kNotNormal);
     }
 
     QWidget& window_;
     QPointer<QWindow> watched_;
-    QSize fixedSize_; // held here rather than by Qt, where it would break the protocol
+    QSize fixedSize_; // while set, the size the window goes back to and is held at again
     bool pending_ = false;
 };
 
