@@ -89,5 +89,5 @@ LC_ALL=C sed "s/Hand-made: Blaster $(printf '\334')/Wayland/" "$plugin" | cmp - 
 
 # Closing from the title bar ends the program with status 0.
 at $((fx + fw - 17)) $((fy + caption / 2)) && poll 50 still $((fx + fw - 40)) $((fy + caption / 2)) && xdotool click 1
-poll 100 eval '! kill -0 "$app_pid" 2>/dev/null' && wait "$app_pid" && app_pid= || fail "the editor did not end with status 0"
+poll 100 eval '! kill -0 "$app_pid" 2>/dev/null' && { wait "$app_pid"; st=$?; } && [ $st = 0 ] && app_pid= || fail "the editor did not end with status 0: ${st:-running}"
 echo "PASS: frame $frame under weston, saved, status 0"
