@@ -19,7 +19,7 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*"; mkdir -p /tmp/wl/dbg; rm -f /tmp/wl/dbg/*; cp $work/*.png $work/*.log /tmp/wl/dbg/ 2>/dev/null; exit 1; }
+fail() { echo "FAIL: $*"; exit 1; }
 
 # Polls a command for up to $1 tenths of a second.
 poll() {
