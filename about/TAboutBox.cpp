@@ -12,6 +12,7 @@
 #include "ToolTips.h"
 #include "WindowLook.h"
 #include "WindowPlacement.h"
+#include "WindowRoles.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -63,6 +64,7 @@ TAboutBox::TAboutBox(QWidget* owner)
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About..."));
     setFixedSize(kClientSize);
+    keepNormalState(*this);
     useWindowLook(*this);
 
     // The labels have no hint or cursor of their own: over them the panel's show.

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 int main(int argc, char* argv[])
@@ -31,5 +32,13 @@ int main(int argc, char* argv[])
 
     QApplication application(argc, argv);
     vormo::prepareApplication();
-    return vormo::runApplication([&request] { vormo::createWindows(request.file); });
+    const int status = vormo::runApplication([&request] { vormo::createWindows(request.file); });
+    // Qt 6.4's Wayland client can hang for good tearing down its connection: its event thread
+    // stays blocked reading events while the main thread waits for it. The windows are gone by
+    // now and nothing is left to write, so the process ends here.
+    if (QGuiApplication::platformName().startsWith(QLatin1StringView("wayland"))) {
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+    return status;
 }

@@ -5,9 +5,11 @@
 
 #include "ToolTips.h"
 
+#include <QAbstractItemView>
 #include <QCompleter>
 #include <QFocusEvent>
 #include <QMouseEvent>
+#include <QStyle>
 #include <QToolTip>
 
 #include <algorithm>
@@ -143,6 +145,38 @@ ComboBox::ComboBox(QWidget* parent) : QComboBox(parent)
     lineEdit()->setMaxLength(kNoLengthLimit);
     setValidator(new LineBreakFilter(this));
     setCursor(Qt::ArrowCursor);
+    // A text set from outside (a plugin opened, New) leaves the cursor at its end, and the line
+    // edit scrolls there.
+    connect(this, &QComboBox::editTextChanged, this, [this] {
+        if (!hasFocus())
+            showStart();
+    });
+    // A picked item is selected whole, as typing replaces it, with its start in view.
+    connect(this, &QComboBox::activated, this, [this] {
+        const int length = static_cast<int>(currentText().size());
+        lineEdit()->setSelection(length, -length);
+    });
+    view()->setTextElideMode(Qt::ElideNone);
+}
+
+void ComboBox::showStart() { lineEdit()->setCursorPosition(0); }
+
+void ComboBox::focusOutEvent(QFocusEvent* event)
+{
+    QComboBox::focusOutEvent(event);
+    // Opening the list takes no focus from the box.
+    if (event->reason() != Qt::PopupFocusReason)
+        showStart();
+}
+
+void ComboBox::showPopup()
+{
+    // As wide as the widest item, with room for the scroll bar a long list gets.
+    const int items = view()->sizeHintForColumn(0) + 2 * view()->frameWidth();
+    const int scrollBar =
+        count() > maxVisibleItems() ? view()->style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
+    view()->setMinimumWidth(std::max(width(), items + scrollBar));
+    QComboBox::showPopup();
 }
 
 HintLabel::HintLabel(QWidget* parent) : QLabel(parent) { setToolTipDuration(kToolTipDisplayMs); }

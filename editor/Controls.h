@@ -46,10 +46,21 @@ private:
     Qt::MouseButton swallowedRelease_ = Qt::NoButton;
 };
 
+// A drop-down combo box that shows the start of its text, where the number that goes into the
+// plugin stands, whenever it does not have the focus, and whose open list shows every item
+// whole.
 class ComboBox final : public QComboBox {
     Q_OBJECT
 public:
     explicit ComboBox(QWidget* parent);
+
+    void showPopup() override;
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void showStart();
 };
 
 class HintLabel final : public QLabel {

@@ -10,9 +10,11 @@
 #include "ErrorReport.h"
 #include "MessageBoxes.h"
 #include "TAboutBox.h"
+#include "WindowRoles.h"
 
 #include <QContextMenuEvent>
 #include <QMouseEvent>
+#include <QWindow>
 
 namespace vormo {
 namespace {
@@ -47,6 +49,7 @@ void TForm1::About1Click(QObject*)
         return;
     focusBeforeAbout_ = focusWidget();
     setEnabled(false);
+    belongTo(*AboutBox, this);
     AboutBox->show();
     AboutBox->raise();
     AboutBox->activateWindow();
@@ -67,14 +70,14 @@ void TForm1::FormMouseDown(QObject*, Qt::MouseButton Button, Qt::KeyboardModifie
 {
     if (Button != Qt::RightButton)
         return;
-    const QPoint corner = frameGeometry().topLeft();
+    const QPoint corner = frameCorner();
     popUpMenu(QPoint(corner.x() + X, corner.y() + Y + kMenuDrop));
 }
 
 void TForm1::FormContextPopup(QObject*, QPoint MousePos, bool& Handled)
 {
     Handled = true;
-    const QPoint corner = frameGeometry().topLeft();
+    const QPoint corner = frameCorner();
     popUpMenu(QPoint(corner.x() + MousePos.x(), corner.y() + MousePos.y() + kMenuDrop));
 }
 
@@ -99,6 +102,14 @@ void TForm1::popUpMenu(const QPoint& screenPoint)
             return;
         }
     }
+}
+
+QPoint TForm1::frameCorner() const
+{
+    // Where the platform has the window: on Wayland, which tells no client where its windows
+    // are, that differs from where the widget was last moved to, and the menu would open
+    // elsewhere than beside the press.
+    return windowHandle() ? windowHandle()->framePosition() : frameGeometry().topLeft();
 }
 
 bool TForm1::isOwnSurface(const QPoint& clientPoint) const

@@ -11,6 +11,7 @@
 #include "Resources.h"
 #include "WindowLook.h"
 #include "WindowPlacement.h"
+#include "WindowRoles.h"
 
 #include <QCloseEvent>
 #include <QScreen>
@@ -34,6 +35,7 @@ TForm1::TForm1(QWidget* owner)
     setWindowIconText(toQString(kApplicationTitle));
     setWindowIcon(programIcon());
     setFixedSize(kClientSize);
+    keepNormalState(*this);
     useWindowLook(*this);
     setCursor(dragMultiCursor());
 

@@ -189,6 +189,8 @@ private:
     void connectCommands();
     // Opens PopupMenu1 with its top-left corner at screenPoint; the picked item runs later.
     void popUpMenu(const QPoint& screenPoint);
+    // The screen point of the window's outer top-left corner, its frame included.
+    QPoint frameCorner() const;
     // Whether a press at clientPoint lands on no enabled control.
     bool isOwnSurface(const QPoint& clientPoint) const;
     QPointer<QWidget> focusBeforeAbout_;

@@ -16,6 +16,8 @@ BUILD_PACKAGES+=(doctest-dev)
 WINDOWS_BUILD_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix doctest-dev wine wine64)
 # The real-window checks, bare and under a window manager (openbox, driven with wmctrl).
 TEST_PACKAGES=(xvfb xdotool x11-utils imagemagick openbox wmctrl)
+# The same as a Wayland client: weston on Xvfb, and Qt's Wayland platform.
+TEST_PACKAGES+=(weston qt6-wayland)
 # Desktop-integration, Debian package and licence checks (packaging/tests).
 TEST_PACKAGES+=(desktop-file-utils appstream libxml2-utils shared-mime-info xdg-utils
     libfile-mimeinfo-perl dpkg-dev file libglib2.0-bin lintian reuse)

@@ -3,6 +3,8 @@
 
 #include "MessageBoxes.h"
 
+#include "WindowRoles.h"
+
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QPointer>
@@ -21,21 +23,29 @@ public:
         box.setTextFormat(Qt::PlainText);
         if (request.yesNo)
             box.setDefaultButton(QMessageBox::No);
-        if (request.applicationModal) {
-            const int button = box.exec();
-            return button == QMessageBox::Ok || button == QMessageBox::Yes;
-        }
+        // Kept above the window it speaks for, which gets the keyboard back afterwards.
+        const QPointer<QWidget> before = lastActiveWindow();
+        if (!request.owner)
+            belongTo(box, before);
+        const int button = run(box, request.applicationModal);
+        reactivate(before);
+        return button == QMessageBox::Ok || button == QMessageBox::Yes;
+    }
 
+private:
+    static int run(QMessageBox& box, bool applicationModal)
+    {
+        if (applicationModal)
+            return box.exec();
         // A box without modality: wait for it without blocking the other windows.
         box.setWindowModality(Qt::NonModal);
         QEventLoop loop;
         QObject::connect(&box, &QMessageBox::finished, &loop, &QEventLoop::quit);
         box.show();
         loop.exec();
-        return box.result() == QMessageBox::Ok || box.result() == QMessageBox::Yes;
+        return box.result();
     }
 
-private:
     static QMessageBox::Icon iconOf(MessageBoxRequest::Icon icon)
     {
         switch (icon) {

@@ -5,11 +5,13 @@
 
 #include "CoreBridge.h"
 #include "MessageBoxes.h"
+#include "WindowRoles.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QPointer>
 #include <QScreen>
 
 #include <filesystem>
@@ -95,7 +97,8 @@ std::optional<std::filesystem::path> systemPath(const QString& chosen)
 
 std::optional<SaveDialogAnswer> QtSaveDialogRunner::run(const SaveDialogSettings& settings)
 {
-    SaveFileDialog dialog(QApplication::activeWindow(), settings);
+    const QPointer<QWidget> owner = lastActiveWindow();
+    SaveFileDialog dialog(owner, settings);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !settings.confirmOverwrite);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -113,7 +116,9 @@ std::optional<SaveDialogAnswer> QtSaveDialogRunner::run(const SaveDialogSettings
         dialog.selectFile(fromPath(settings.fileName));
     place(dialog);
 
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const int result = dialog.exec();
+    reactivate(owner);
+    if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     const int index = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
     const auto path = systemPath(QFileInfo(dialog.selectedFiles().first()).absoluteFilePath());

@@ -82,6 +82,26 @@ about=$wid
 poll 50 centred "$about" 298 213 || fail "about box $client with its frame at $left,$top, not centred"
 focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 poll 100 focused "$about" || fail "the about box does not take the focus"
+# Under a window manager a secondary window is transient for the window it belongs to, and stays
+# above it also when that one is clicked. The icon export's dialogs hand the focus back.
+hex() { printf '0x%x' "$1"; }
+secondary() { # WID OWNER
+    [[ $(xprop -id "$1" WM_TRANSIENT_FOR) == *"# $(hex "$2")" ]] && [ "$(xprop -root _NET_CLIENT_LIST_STACKING |
+        grep -o '0x[0-9a-f]*' | grep -x -e "$(hex "$1")" -e "$(hex "$2")" | tail -n1)" = "$(hex "$1")" ]
+}
+if [ -n "$wm" ]; then
+    xdotool mousemove --window "$editor" 100 346 click 1
+    poll 50 secondary "$about" "$editor" || fail "the about box is not kept above the editor"
+    xdotool mousemove --window "$about" 32 32 click --repeat 2 --delay 50 1
+    poll 100 find_window 'Save Vormo Weapon icon as\.\.\.' && dialog=$wid && poll 50 secondary "$wid" "$about" ||
+        fail "no icon dialog above the about box"
+    xdotool key ctrl+a type "$work/exported"
+    xdotool key Return # asks before creating the file
+    asked() { wid=$(xdotool search --onlyvisible --name '^Save Vormo Weapon icon as' | grep -vx "$dialog"); }
+    poll 100 asked && secondary "$wid" "$dialog" && xdotool key y || fail "no question above the dialog"
+    poll 100 eval '[ "$(stat -c %s "$work/exported.ico" 2>/dev/null)" = 766 ]' || fail "no icon exported"
+    poll 100 focused "$about" || fail "the focus did not come back to the about box"
+fi
 xdotool key Return
 poll 100 eval '! find_window "About\.\.\."' || fail "Enter did not close the about box"
 
@@ -94,9 +114,25 @@ key_menu_at="$((editor_left - 1)),$((editor_top + 15))"
 poll 100 menu_open "$key_menu_at" || fail "no pop-up menu at $key_menu_at after the menu key"
 xdotool key Escape
 poll 100 eval '! menu_open "$key_menu_at"' || fail "Escape did not close the menu"
+if [ -n "$wm" ]; then
+    xdotool mousemove --window "$editor" 290 326 click --repeat 2 --delay 50 1
+    poll 100 find_window 'Bullet Types\.\.\.' && poll 50 secondary "$wid" "$editor" && xdotool key Return ||
+        fail "no bullet-types help above the editor"
+fi
 
 if [ -n "$wm" ]; then wmctrl -i -c "$editor"; else xdotool mousemove --window "$editor" 464 304 click 1; fi
 poll 100 eval '! kill -0 "$app_pid" 2>/dev/null' || fail "the editor did not end"
 wait "$app_pid" || fail "exit status $?: $(cat "$work/app.log")"
 app_pid=
+
+# A FILE that cannot be opened: its error box, a window of its own, shows before the editor, and
+# closing it leaves the program running, with the editor shown.
+env -u QT_QPA_PLATFORM HOME="$work" "$app" "$work/missing.vwp" >"$work/app.log" 2>&1 &
+app_pid=$!
+poll 200 find_window 'Vormo Weapon Plugin Maker' || fail "no error box for a missing FILE"
+[[ $(xprop -id "$wid" WM_TRANSIENT_FOR _NET_WM_STATE) =~ window\ id\ #|SKIP_TASKBAR ]] || fail "the error box is in the task bar"
+xdotool key --window "$wid" Return
+poll 100 find_window 'Vormo Weapon Editor' && kill -0 "$app_pid" || fail "the program ended with its error box"
+xdotool mousemove --window "$wid" 464 304 click 1
+poll 100 eval '! kill -0 "$app_pid" 2>/dev/null' && wait "$app_pid" && app_pid= || fail "status $? after an error box"
 echo "PASS${wm:+ under $wm}: editor frame at $editor_left,$editor_top, saved back, status 0"

@@ -5,7 +5,7 @@
 # Usage: check-install.sh BUILD_DIR CONFIG APP_ID MIME_TYPE MIME_ICON ICO PLUGIN_FIXTURE
 # Installs into a scratch prefix and checks what a desktop would see there.
 source "$(dirname "$0")/common.sh"
-need cmake file convert update-mime-database xdg-mime mimetype
+need cmake file convert update-mime-database xdg-mime mimetype gio
 build=$1 config=$2 id=$3 mime_type=$4 mime_icon=$5 ico=$6 fixture=$7
 prefix=$scratch/prefix
 
@@ -46,11 +46,13 @@ cp "$scratch/x.vwp" "$scratch/x.txt"
 # The same text without its first line is an ordinary text file.
 tail -n +2 "$scratch/x.vwp" >"$scratch/headless.txt"
 
-# xdg-mime outside any desktop session asks File::MimeInfo, which reads the XDG data dirs.
+# xdg-mime outside any desktop session asks File::MimeInfo, which reads the XDG data dirs; GIO
+# (file managers) has its own reading, which must agree.
 filetype()
 {
-    env -i PATH="$PATH" HOME="$scratch/home" XDG_DATA_HOME="$scratch/home/.local/share" \
-        XDG_DATA_DIRS="$1" xdg-mime query filetype "$2"
+    local env=(env -i PATH="$PATH" HOME="$scratch/home" XDG_DATA_HOME="$scratch/home/.local/share" XDG_DATA_DIRS="$1")
+    local gio_type=$("${env[@]}" gio info -a standard::content-type "$2" | sed -n 's/^ *standard::content-type: //p')
+    [ "$gio_type" = "$("${env[@]}" xdg-mime query filetype "$2")" ] && echo "$gio_type"
 }
 expect()
 {
