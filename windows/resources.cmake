@@ -31,7 +31,13 @@ function(vormo_windows_resource_files)
 endfunction()
 vormo_windows_resource_files()
 
+# Calling it again for the same target does nothing.
 function(vormo_windows_resources target)
+    get_target_property(added ${target} VORMO_WINDOWS_RESOURCES)
+    if(added)
+        return()
+    endif()
+    set_target_properties(${target} PROPERTIES VORMO_WINDOWS_RESOURCES ON)
     set(script ${PROJECT_SOURCE_DIR}/windows/VormoWep.rc)
     set(generated ${PROJECT_BINARY_DIR}/resources)
     target_sources(${target} PRIVATE ${script})
