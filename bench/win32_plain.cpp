@@ -51,18 +51,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
 
     RECT frame = {0, 0, 528, 350};
     AdjustWindowRectEx(&frame, WS_CAPTION, FALSE, WS_EX_TOOLWINDOW);
-    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, L"PlainWindow", L"Vormo Weapon Editor",
-                                  WS_CAPTION, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                                  nullptr, instance, nullptr);
+    HWND window =
+        CreateWindowExW(WS_EX_TOOLWINDOW, L"PlainWindow", L"Vormo Weapon Editor", WS_CAPTION,
+                        CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                        frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
     HFONT font = CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              DEFAULT_PITCH, L"MS Sans Serif");
     auto add = [&](HWND parent, const wchar_t* kind, const wchar_t* text, DWORD style,
                    vormo::Rect place) {
-        HWND control = CreateWindowExW(0, kind, text, WS_CHILD | WS_VISIBLE | style, place.left,
-                                       place.top, place.width, place.height, parent, nullptr,
-                                       instance, nullptr);
+        HWND control =
+            CreateWindowExW(0, kind, text, WS_CHILD | WS_VISIBLE | style, place.left, place.top,
+                            place.width, place.height, parent, nullptr, instance, nullptr);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         return control;
     };
@@ -76,8 +76,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
             break;
         case vormo::FieldKind::Combo: {
             place.height *= 9; // the box and a list of eight items
-            HWND combo = add(window, WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN,
-                             place);
+            HWND combo =
+                add(window, WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN, place);
             for (const std::u16string& item : vormo::itemList(def.items))
                 SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item)));
             SetWindowTextW(combo, wide(def.defaultText).c_str());
@@ -88,8 +88,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
             break;
         }
     }
-    HWND tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, 0, 0, 0,
-                                0, window, nullptr, instance, nullptr);
+    HWND tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, 0, 0, 0, 0,
+                                window, nullptr, instance, nullptr);
     for (const vormo::LabelDef& def : vormo::labels()) {
         HWND label = add(window, WC_STATICW, wide(def.caption).c_str(), SS_NOTIFY, def.geometry);
         if (!def.hint)
