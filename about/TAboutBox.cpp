@@ -44,13 +44,12 @@ QLabel* createLabel(QWidget* parent, const char* name, const QString& text, QPoi
 SaveDialogSettings iconSaveDialogSettings()
 {
     SaveDialogSettings settings;
-    settings.title = QStringLiteral("Save Vormo Weapon icon as...");
-    settings.filters = {{QStringLiteral("Icon Files"), QStringLiteral("*.ico")},
-                        {QStringLiteral("All Files"), QStringLiteral("*.*")}};
+    settings.title = u"Save Vormo Weapon icon as...";
+    settings.filters = {{u"Icon Files", u"*.ico"}, {u"All Files", u"*.*"}};
     settings.filterIndex = 1;
-    settings.defaultExt = QStringLiteral("ico");
-    settings.initialDir = QStringLiteral(".");
-    settings.fileName = QStringLiteral("VormoWeapon.ico");
+    settings.defaultExt = u"ico";
+    settings.initialDir = ".";
+    settings.fileName = "VormoWeapon.ico";
     settings.confirmOverwrite = true;
     settings.confirmCreate = true;
     return settings;
@@ -137,7 +136,9 @@ void TAboutBox::ProgramIconDblClick(QObject*)
     // The icon's bytes as stored, in one piece; the file they replace stays whole until all of
     // them are written.
     const QByteArray icon = programIconBytes();
-    saveFileSafely(IconSaveDlg->FileName(), icon, messages::streamWriteError());
+    saveFileSafely(IconSaveDlg->FileName(),
+                   std::string_view(icon.constData(), std::size_t(icon.size())),
+                   messages::streamWriteError());
 }
 
 void TAboutBox::showEvent(QShowEvent* event)

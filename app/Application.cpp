@@ -3,6 +3,7 @@
 
 #include "Application.h"
 
+#include "CoreBridge.h"
 #include "ErrorReport.h"
 #include "PluginDrop.h"
 #include "QtSaveDialogRunner.h"
@@ -17,7 +18,7 @@ namespace vormo {
 
 void prepareApplication()
 {
-    QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
+    QApplication::setApplicationName(toQString(kApplicationTitle));
     QApplication::setApplicationVersion(QStringLiteral(VORMO_VERSION));
     QApplication::setWindowIcon(programIcon());
     // Names the desktop entry where the desktop matches windows to it by that (Wayland).

@@ -3,6 +3,7 @@
 
 #include "CommandLine.h"
 
+#include "CoreBridge.h"
 #include "ErrorReport.h"
 
 #include <QCommandLineParser>
@@ -24,7 +25,7 @@ const char* const kQtFlags[] = {"reverse", "nograb", "dograb", "sync", "widgetco
 StartRequest parseCommandLine(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromLatin1(kApplicationTitle));
+    parser.setApplicationDescription(toQString(kApplicationTitle));
     // Qt's own options, such as -platform or -style, are read by QApplication later; here they
     // only have to pass.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -61,7 +62,7 @@ StartRequest parseCommandLine(const QStringList& arguments)
     } else if (parser.isSet(version)) {
         request.exitStatus = 0;
         request.output =
-            QString::fromLatin1(kApplicationTitle) + u' ' + QStringLiteral(VORMO_VERSION) + u'\n';
+            toQString(kApplicationTitle) + u' ' + QStringLiteral(VORMO_VERSION) + u'\n';
     } else if (!parser.positionalArguments().isEmpty()) {
         request.file = parser.positionalArguments().first();
     }

@@ -9,6 +9,7 @@
 //                                 whole processes (startup_xvfb.sh)
 
 #include "Application.h"
+#include "CoreBridge.h"
 #include "FieldTable.h"
 #include "ItemLists.h"
 #include "TAboutBox.h"
@@ -59,12 +60,12 @@ void plainWindows()
         QWidget* control = nullptr;
         switch (def.kind) {
         case vormo::FieldKind::Edit:
-            control = new QLineEdit(def.defaultString(), window.get());
+            control = new QLineEdit(vormo::toQString(def.defaultString()), window.get());
             break;
         case vormo::FieldKind::Combo: {
             auto* combo = new QComboBox(window.get());
             combo->setEditable(true);
-            combo->addItems(vormo::itemList(def.items));
+            combo->addItems(vormo::toQStringList(vormo::itemList(def.items)));
             control = combo;
             break;
         }
@@ -72,11 +73,11 @@ void plainWindows()
             control = new QCheckBox(window.get());
             break;
         }
-        control->setGeometry(def.geometry);
+        control->setGeometry(vormo::toQRect(def.geometry));
     }
     for (const vormo::LabelDef& def : vormo::labels()) {
         auto* label = new QLabel(QLatin1StringView(def.caption), window.get());
-        label->setGeometry(def.geometry);
+        label->setGeometry(vormo::toQRect(def.geometry));
         label->setToolTip(QLatin1StringView(def.hint));
     }
     auto* hidden = new QWidget(window.get());

@@ -4,46 +4,39 @@
 #include "FormControls.h"
 
 #include "Controls.h"
+#include "CoreBridge.h"
 
 #include <stdexcept>
 
 namespace vormo {
 
-QWidget& FormControls::widget(QStringView name) const
+QWidget& FormControls::widget(std::u16string_view name) const
 {
-    auto* w = form_.findChild<QWidget*>(name.toString(), Qt::FindDirectChildrenOnly);
+    auto* w = form_.findChild<QWidget*>(toQString(name), Qt::FindDirectChildrenOnly);
     if (!w)
-        throw std::out_of_range("no control named " + name.toString().toStdString());
+        throw std::out_of_range("no control named " + toUtf8(name));
     return *w;
 }
 
-QString FormControls::text(const FieldDef& field) const
-{
-    return text(QString::fromLatin1(field.name));
-}
+std::u16string FormControls::text(const FieldDef& field) const { return text(ascii(field.name)); }
 
-bool FormControls::isChecked(const FieldDef& field) const
-{
-    return isChecked(QString::fromLatin1(field.name));
-}
+bool FormControls::isChecked(const FieldDef& field) const { return isChecked(ascii(field.name)); }
 
-bool FormControls::isEnabled(const FieldDef& field) const
-{
-    return isEnabled(QString::fromLatin1(field.name));
-}
+bool FormControls::isEnabled(const FieldDef& field) const { return isEnabled(ascii(field.name)); }
 
-QString FormControls::text(QStringView control) const
+std::u16string FormControls::text(std::u16string_view control) const
 {
     QWidget& w = widget(control);
     if (auto* edit = qobject_cast<QLineEdit*>(&w))
-        return edit->text();
+        return toU16(edit->text());
     if (auto* combo = qobject_cast<QComboBox*>(&w))
-        return combo->currentText();
+        return toU16(combo->currentText());
     return {};
 }
 
-void FormControls::setText(QStringView control, const QString& text)
+void FormControls::setText(std::u16string_view control, const std::u16string& value)
 {
+    const QString text = toQString(value);
     QWidget& w = widget(control);
     if (auto* edit = qobject_cast<QLineEdit*>(&w)) {
         if (edit->text() != text)
@@ -54,40 +47,40 @@ void FormControls::setText(QStringView control, const QString& text)
     }
 }
 
-bool FormControls::isChecked(QStringView control) const
+bool FormControls::isChecked(std::u16string_view control) const
 {
     auto* box = qobject_cast<QAbstractButton*>(&widget(control));
     return box && box->isChecked();
 }
 
-void FormControls::setChecked(QStringView control, bool checked)
+void FormControls::setChecked(std::u16string_view control, bool checked)
 {
     if (auto* box = qobject_cast<QAbstractButton*>(&widget(control)))
         box->setChecked(checked);
 }
 
-bool FormControls::isEnabled(QStringView control) const
+bool FormControls::isEnabled(std::u16string_view control) const
 {
     return widget(control).isEnabledTo(&form_);
 }
 
-void FormControls::setEnabled(QStringView control, bool enabled)
+void FormControls::setEnabled(std::u16string_view control, bool enabled)
 {
     widget(control).setEnabled(enabled);
 }
 
-void FormControls::setHintShown(QStringView label, bool shown)
+void FormControls::setHintShown(std::u16string_view label, bool shown)
 {
     auto* hinted = qobject_cast<HintLabel*>(&widget(label));
     if (!hinted)
-        throw std::out_of_range("not a label: " + label.toString().toStdString());
+        throw std::out_of_range("not a label: " + toUtf8(label));
     hinted->setShowHint(shown);
 }
 
-QString FormControls::firstItem(QStringView combo) const
+std::u16string FormControls::firstItem(std::u16string_view combo) const
 {
     auto* box = qobject_cast<QComboBox*>(&widget(combo));
-    return box ? box->itemText(0) : QString();
+    return box ? toU16(box->itemText(0)) : std::u16string();
 }
 
 } // namespace vormo

@@ -19,22 +19,22 @@ class FormControls final : public FieldAccess, public RuleControls {
 public:
     explicit FormControls(QWidget& form) : form_(form) {}
 
-    QString text(const FieldDef& field) const override;
+    std::u16string text(const FieldDef& field) const override;
     bool isChecked(const FieldDef& field) const override;
     bool isEnabled(const FieldDef& field) const override;
 
-    QString text(QStringView control) const override;
-    void setText(QStringView control, const QString& text) override;
-    bool isChecked(QStringView control) const override;
-    void setChecked(QStringView control, bool checked) override;
+    std::u16string text(std::u16string_view control) const override;
+    void setText(std::u16string_view control, const std::u16string& text) override;
+    bool isChecked(std::u16string_view control) const override;
+    void setChecked(std::u16string_view control, bool checked) override;
     // The control's own state: the whole window being disabled does not count.
-    bool isEnabled(QStringView control) const override;
-    void setEnabled(QStringView control, bool enabled) override;
-    void setHintShown(QStringView label, bool shown) override;
-    QString firstItem(QStringView combo) const override;
+    bool isEnabled(std::u16string_view control) const override;
+    void setEnabled(std::u16string_view control, bool enabled) override;
+    void setHintShown(std::u16string_view label, bool shown) override;
+    std::u16string firstItem(std::u16string_view combo) const override;
 
 private:
-    QWidget& widget(QStringView name) const; // throws std::out_of_range for an unknown name
+    QWidget& widget(std::u16string_view name) const; // throws std::out_of_range for an unknown name
     QWidget& form_;
 };
 

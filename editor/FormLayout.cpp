@@ -7,6 +7,7 @@
 
 #include "TForm1.h"
 
+#include "CoreBridge.h"
 #include "FieldTable.h"
 #include "FileCommands.h"
 #include "ItemLists.h"
@@ -38,19 +39,19 @@ QWidget* createField(const FieldDef& def, QWidget* form)
     switch (def.kind) {
     case FieldKind::Edit: {
         auto* edit = new EditBox(form);
-        edit->setText(def.defaultString());
+        edit->setText(toQString(def.defaultString()));
         control = edit;
         break;
     }
     case FieldKind::Combo: {
         auto* combo = new ComboBox(form);
-        combo->addItems(itemList(def.items));
-        const int item =
-            combo->findText(def.defaultString(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+        combo->addItems(toQStringList(itemList(def.items)));
+        const int item = combo->findText(toQString(def.defaultString()),
+                                         Qt::MatchExactly | Qt::MatchCaseSensitive);
         if (item >= 0)
             combo->setCurrentIndex(item);
         else
-            combo->setEditText(def.defaultString());
+            combo->setEditText(toQString(def.defaultString()));
         control = combo;
         break;
     }
@@ -62,7 +63,7 @@ QWidget* createField(const FieldDef& def, QWidget* form)
     }
     }
     control->setObjectName(QLatin1StringView(def.name));
-    control->setGeometry(def.geometry);
+    control->setGeometry(toQRect(def.geometry));
     control->setEnabled(def.enabledAtStart);
     return control;
 }
@@ -79,7 +80,7 @@ HintLabel* createLabel(const LabelDef& def, QWidget* form)
     // As wide as the caption in the font at hand; the font is chosen so that this never
     // reaches into the next control.
     const int width = label->fontMetrics().horizontalAdvance(label->text());
-    label->setGeometry(def.geometry.x(), def.geometry.y(), width, kLabelHeight);
+    label->setGeometry(def.geometry.left, def.geometry.top, width, kLabelHeight);
     label->setHint(def.hint ? QString::fromLatin1(def.hint) : QString());
     label->setShowHint(def.hintShownAtStart);
     label->setEnabled(def.enabledAtStart);

@@ -3,6 +3,7 @@
 
 #include "PluginDrop.h"
 
+#include "CoreBridge.h"
 #include "ErrorReport.h"
 #include "FileCommands.h"
 #include "FormControls.h"
@@ -136,7 +137,7 @@ void openDroppedPlugin(TForm1& form, const QString& path)
 {
     guarded([&] {
         FormControls controls(form);
-        openPlugin(path, controls, *form.SaveDialog1);
+        openPlugin(toPath(path), controls, *form.SaveDialog1);
     });
 }
 

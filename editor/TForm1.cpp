@@ -3,6 +3,7 @@
 
 #include "TForm1.h"
 
+#include "CoreBridge.h"
 #include "ErrorReport.h"
 #include "FileCommands.h"
 #include "FormControls.h"
@@ -30,7 +31,7 @@ TForm1::TForm1(QWidget* owner)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Vormo Weapon Editor"));
     // What the task bar shows for the program, beside the window's own caption.
-    setWindowIconText(QString::fromLatin1(kApplicationTitle));
+    setWindowIconText(toQString(kApplicationTitle));
     setWindowIcon(programIcon());
     setFixedSize(kClientSize);
     useWindowLook(*this);

@@ -3,7 +3,7 @@
 
 #include "ErrorReport.h"
 
-#include "Errors.h"
+#include "CoreBridge.h"
 #include "MessageBoxes.h"
 
 #include <QWidget>
@@ -12,20 +12,13 @@
 
 namespace vormo {
 
-QString withFullStop(const QString& text)
-{
-    if (!text.isEmpty() && text.back().unicode() > u'.')
-        return text + u'.';
-    return text;
-}
-
 void reportError(const QString& message)
 {
     if (QWidget* grabber = QWidget::mouseGrabber())
         grabber->releaseMouse();
     MessageBoxRequest request;
-    request.caption = QString::fromLatin1(kApplicationTitle);
-    request.text = withFullStop(message);
+    request.caption = toQString(kApplicationTitle);
+    request.text = toQString(withFullStop(toU16(message)));
     request.icon = MessageBoxRequest::Icon::Critical;
     messageBoxes().show(request);
 }
@@ -36,7 +29,7 @@ void reportCurrentException() noexcept
         try {
             throw;
         } catch (const VormoError& error) {
-            reportError(error.message());
+            reportError(toQString(error.message()));
         } catch (const std::exception& error) {
             reportError(QString::fromLocal8Bit(error.what()));
         } catch (...) {

@@ -7,16 +7,13 @@
 // guarded(): an error ends the command where it happened, nothing is rolled back, the error
 // box shows its text, and the event loop goes on. No exception ever crosses Qt's dispatch.
 
+#include "Errors.h"
+
 #include <QString>
 
 #include <utility>
 
 namespace vormo {
-
-inline constexpr char kApplicationTitle[] = "Vormo Weapon Plugin Maker";
-
-// A full stop is appended when the text is not empty and its last character sorts after ".".
-QString withFullStop(const QString& text);
 
 // Releases any mouse grab and shows the error box: application title as caption, stop icon,
 // one OK button, the text as plain text.

@@ -3,6 +3,7 @@
 
 #include "QtSaveDialogRunner.h"
 
+#include "CoreBridge.h"
 #include "MessageBoxes.h"
 
 #include <QApplication>
@@ -16,14 +17,14 @@ namespace {
 
 QString nameFilter(const FileTypeFilter& filter)
 {
-    return filter.name + QStringLiteral(" (") + filter.pattern + u')';
+    return toQString(filter.name) + QStringLiteral(" (") + toQString(filter.pattern) + u')';
 }
 
 // Asks before a file is created when the settings want it; Qt asks before replacing one.
 class SaveFileDialog final : public QFileDialog {
 public:
     SaveFileDialog(QWidget* parent, const SaveDialogSettings& settings)
-        : QFileDialog(parent, settings.title), confirmCreate_(settings.confirmCreate)
+        : QFileDialog(parent, toQString(settings.title)), confirmCreate_(settings.confirmCreate)
     {
     }
 
@@ -78,16 +79,16 @@ std::optional<SaveDialogAnswer> QtSaveDialogRunner::run(const SaveDialogSettings
     dialog.setNameFilters(filters);
     if (settings.filterIndex >= 1 && settings.filterIndex <= filters.size())
         dialog.selectNameFilter(filters[settings.filterIndex - 1]);
-    dialog.setDefaultSuffix(settings.defaultExt);
-    dialog.setDirectory(QDir(settings.initialDir).absolutePath());
-    if (!settings.fileName.isEmpty())
-        dialog.selectFile(settings.fileName);
+    dialog.setDefaultSuffix(toQString(settings.defaultExt));
+    dialog.setDirectory(QDir(fromPath(settings.initialDir)).absolutePath());
+    if (!settings.fileName.empty())
+        dialog.selectFile(fromPath(settings.fileName));
     place(dialog);
 
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     const int index = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
-    return SaveDialogAnswer{QFileInfo(dialog.selectedFiles().first()).absoluteFilePath(),
+    return SaveDialogAnswer{toPath(QFileInfo(dialog.selectedFiles().first()).absoluteFilePath()),
                             index > 0 ? index : settings.filterIndex};
 }
 

@@ -3,6 +3,7 @@
 
 #include "WindowLook.h"
 
+#include "CoreBridge.h"
 #include "FieldTable.h"
 
 #include <QFontMetrics>
@@ -23,15 +24,16 @@ bool sameRow(const QRect& a, const QRect& b)
 int captionRoom(const LabelDef& label)
 {
     int right = kClientWidth;
+    const QRect place = toQRect(label.geometry);
     auto consider = [&](const QRect& other) {
-        if (other.x() > label.geometry.x() && sameRow(other, label.geometry))
+        if (other.x() > place.x() && sameRow(other, place))
             right = std::min(right, other.x());
     };
     for (const FieldDef& f : fields())
-        consider(f.geometry);
+        consider(toQRect(f.geometry));
     for (const LabelDef& l : labels())
-        consider(l.geometry);
-    return right - label.geometry.x();
+        consider(toQRect(l.geometry));
+    return right - place.x();
 }
 
 // Whether every label's caption of that weight, drawn in font, ends before the next thing on

@@ -6,26 +6,26 @@
 namespace vormo {
 namespace {
 
-void enableLabel(RuleControls& c, QStringView label)
+void enableLabel(RuleControls& c, std::u16string_view label)
 {
     c.setEnabled(label, true);
     c.setHintShown(label, true);
 }
 
-void disableLabel(RuleControls& c, QStringView label)
+void disableLabel(RuleControls& c, std::u16string_view label)
 {
     c.setEnabled(label, false);
     c.setHintShown(label, false);
 }
 
 // "0" or the list's own first entry, compared whole and case-sensitively.
-bool isNoneText(const RuleControls& c, QStringView combo)
+bool isNoneText(const RuleControls& c, std::u16string_view combo)
 {
-    const QString text = c.text(combo);
+    const std::u16string text = c.text(combo);
     return text == u"0" || text == c.firstItem(combo);
 }
 
-QString& splinterTypeAside(RuleControls& c, PutAsideValues& aside)
+std::u16string& splinterTypeAside(RuleControls& c, PutAsideValues& aside)
 {
     if (!aside.splinterTypeTaken) {
         aside.splinterType = c.firstItem(u"SplinterType");
@@ -36,9 +36,9 @@ QString& splinterTypeAside(RuleControls& c, PutAsideValues& aside)
 
 } // namespace
 
-const QList<DependentGroup>& dependentGroups()
+const std::vector<DependentGroup>& dependentGroups()
 {
-    static const QList<DependentGroup> groups{
+    static const std::vector<DependentGroup> groups{
         {u"SplintCount", {u"SplintCol", u"SplinterType", u"Scatter"}},
         {u"TrailType", {u"TrailDelay"}},
         {u"ParticleType", {u"PartDelay", u"LarpaTrail"}},
@@ -62,11 +62,11 @@ void applyBulletAppearance(RuleControls& c, PutAsideValues& aside)
         disableLabel(c, u"Label41");
         c.setEnabled(u"FirstFrame", false);
         aside.firstFrame = c.text(u"FirstFrame");
-        c.setText(u"FirstFrame", QStringLiteral("-1"));
+        c.setText(u"FirstFrame", u"-1");
         disableLabel(c, u"Label42");
         c.setEnabled(u"NumFrames", false);
         aside.numFrames = c.text(u"NumFrames");
-        c.setText(u"NumFrames", QStringLiteral("0"));
+        c.setText(u"NumFrames", u"0");
         aside.loopAnim = c.isChecked(u"LoopAnim");
         c.setChecked(u"LoopAnim", false);
         c.setEnabled(u"LoopAnim", false);
@@ -77,7 +77,7 @@ void applyBulletAppearance(RuleControls& c, PutAsideValues& aside)
         disableLabel(c, u"Label40");
         c.setEnabled(u"BulletColor", false);
         aside.bulletColor = c.text(u"BulletColor");
-        c.setText(u"BulletColor", QStringLiteral("0"));
+        c.setText(u"BulletColor", u"0");
         enableLabel(c, u"Label41");
         c.setEnabled(u"FirstFrame", true);
         c.setText(u"FirstFrame", aside.firstFrame);
@@ -128,7 +128,7 @@ void applyObjectTrailRule(RuleControls& c, PutAsideValues& aside)
         disableLabel(c, u"Label33");
         c.setEnabled(u"TrailDelay", false);
         aside.trailDelay = c.text(u"TrailDelay");
-        c.setText(u"TrailDelay", QStringLiteral("1"));
+        c.setText(u"TrailDelay", u"1");
     } else if (!none && !on) {
         enableLabel(c, u"Label33");
         c.setEnabled(u"TrailDelay", true);
@@ -147,7 +147,7 @@ void applyParticleTrailRule(RuleControls& c, PutAsideValues& aside)
         c.setEnabled(u"LarpaTrail", false);
         aside.larpaTrail = c.isChecked(u"LarpaTrail");
         aside.partDelay = c.text(u"PartDelay");
-        c.setText(u"PartDelay", QStringLiteral("1"));
+        c.setText(u"PartDelay", u"1");
     } else if (!none && !on) {
         enableLabel(c, u"Label47");
         enableLabel(c, u"Label35");

@@ -14,43 +14,44 @@
 // double are driven by the same code. They only ever set governed fields, never a governing
 // one, so no rule triggers another.
 
-#include <QList>
-#include <QString>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace vormo {
 
 class RuleControls {
 public:
     virtual ~RuleControls() = default;
-    virtual QString text(QStringView control) const = 0;
-    virtual void setText(QStringView control, const QString& text) = 0;
-    virtual bool isChecked(QStringView control) const = 0;
-    virtual void setChecked(QStringView control, bool checked) = 0;
-    virtual bool isEnabled(QStringView control) const = 0;
-    virtual void setEnabled(QStringView control, bool enabled) = 0;
-    virtual void setHintShown(QStringView label, bool shown) = 0;
-    virtual QString firstItem(QStringView combo) const = 0;
+    virtual std::u16string text(std::u16string_view control) const = 0;
+    virtual void setText(std::u16string_view control, const std::u16string& text) = 0;
+    virtual bool isChecked(std::u16string_view control) const = 0;
+    virtual void setChecked(std::u16string_view control, bool checked) = 0;
+    virtual bool isEnabled(std::u16string_view control) const = 0;
+    virtual void setEnabled(std::u16string_view control, bool enabled) = 0;
+    virtual void setHintShown(std::u16string_view label, bool shown) = 0;
+    virtual std::u16string firstItem(std::u16string_view combo) const = 0;
 };
 
 // Each group's governing field and the fields it switches, in the order the window shows them.
 struct DependentGroup {
-    QStringView governing;
-    QList<QStringView> governed;
+    std::u16string_view governing;
+    std::vector<std::u16string_view> governed;
 };
-const QList<DependentGroup>& dependentGroups();
+const std::vector<DependentGroup>& dependentGroups();
 
 // The values a switched-off group keeps for its fields, shared by the whole program.
 struct PutAsideValues {
-    QString firstFrame = QStringLiteral("-1");
-    QString numFrames = QStringLiteral("0");
+    std::u16string firstFrame = u"-1";
+    std::u16string numFrames = u"0";
     bool loopAnim = false;
-    QString bulletColor = QStringLiteral("0");
-    QString splintCol = QStringLiteral("0");
-    QString splinterType; // the first item of SplinterType's list, read on first use
+    std::u16string bulletColor = u"0";
+    std::u16string splintCol = u"0";
+    std::u16string splinterType; // the first item of SplinterType's list, read on first use
     bool splinterTypeTaken = false;
     bool scatter = false;
-    QString trailDelay = QStringLiteral("1");
-    QString partDelay = QStringLiteral("1");
+    std::u16string trailDelay = u"1";
+    std::u16string partDelay = u"1";
     bool larpaTrail = false;
 };
 

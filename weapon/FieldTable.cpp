@@ -3,7 +3,11 @@
 
 #include "FieldTable.h"
 
+#include "Text.h"
+
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <stdexcept>
 
 namespace vormo {
@@ -15,8 +19,8 @@ using L = ItemListId;
 
 // Rows are 24 pixels apart from y 8; edit and combo boxes are 81 x 21, check boxes 17 x 17.
 constexpr int row(int r) { return 8 + 24 * r; }
-constexpr QRect box(int x, int r) { return QRect(x, row(r), 81, 21); }
-constexpr QRect tick(int x, int r) { return QRect(x, row(r), 17, 17); }
+constexpr Rect box(int x, int r) { return {x, row(r), 81, 21}; }
+constexpr Rect tick(int x, int r) { return {x, row(r), 17, 17}; }
 
 // clang-format off
 const std::array<FieldDef, kFieldCount> kFields{{
@@ -39,7 +43,7 @@ const std::array<FieldDef, kFieldCount> kFields{{
     {"DetOnGrnd",     K::Check, nullptr,     false, true,  "GROUNDEXPLODE",   R::Check,             13, L::None,             tick(248, 1)},
     {"DetOnWrm",      K::Check, nullptr,     false, true,  "WORMEXPLODE",     R::Check,             18, L::None,             tick(248, 2)},
     {"Blood",         K::Edit,  "0",         false, true,  "BLOOD",           R::Text,              8,  L::None,             box(184, 3)},
-    {"HitObjs",       K::Check, nullptr,     false, true,  "OBJECTCOLLIDE",   R::Check,             14, L::None,             QRect(249, row(4), 16, 17)},
+    {"HitObjs",       K::Check, nullptr,     false, true,  "OBJECTCOLLIDE",   R::Check,             14, L::None,             Rect{249, row(4), 16, 17}},
     {"DetsAffect",    K::Check, nullptr,     false, true,  "EXPLODEAFFECT",   R::Check,             16, L::None,             tick(248, 5)},
     {"WrmAffects",    K::Check, nullptr,     false, true,  "WORMAFFECT",      R::Check,             6,  L::None,             tick(248, 6)},
     {"Grav",          K::Edit,  "0",         false, true,  "GRAVITY",         R::Text,              21, L::None,             box(184, 7)},
@@ -67,10 +71,10 @@ const std::array<FieldDef, kFieldCount> kFields{{
     {"FirstFrame",    K::Edit,  "-1",        false, false, nullptr,           R::None,              0,  L::None,             box(440, 1)},
     {"NumFrames",     K::Edit,  "0",         false, false, "ANIMFRAMES",      R::Text,              34, L::None,             box(440, 2)},
     {"LoopAnim",      K::Check, nullptr,     false, false, "ANIMLOOP",        R::CheckedAndEnabled, 32, L::None,             tick(504, 3)},
-    {"BulletBox",     K::Check, nullptr,     true,  true,  "ANIMSFRAME",      R::BulletFrame,       47, L::None,             QRect(504, 96, 17, 17)},
+    {"BulletBox",     K::Check, nullptr,     true,  true,  "ANIMSFRAME",      R::BulletFrame,       47, L::None,             Rect{504, 96, 17, 17}},
 }};
 
-constexpr QRect caption(int x, int y, int width) { return QRect(x, y, width, 13); }
+constexpr Rect caption(int x, int y, int width) { return {x, y, width, 13}; }
 
 const std::array<LabelDef, kLabelCount> kLabels{{
     // name      caption                     field           geometry                       enabled hint   hint text
@@ -131,20 +135,20 @@ const std::array<LabelDef, kLabelCount> kLabels{{
 std::span<const FieldDef> fields() { return kFields; }
 std::span<const LabelDef> labels() { return kLabels; }
 
-const FieldDef* findField(QStringView name)
+const FieldDef* findField(std::u16string_view name)
 {
     for (const FieldDef& def : kFields) {
-        if (name == QLatin1StringView(def.name))
+        if (std::equal(name.begin(), name.end(), def.name, def.name + std::strlen(def.name)))
             return &def;
     }
     return nullptr;
 }
 
-const FieldDef& field(QStringView name)
+const FieldDef& field(std::u16string_view name)
 {
     if (const FieldDef* def = findField(name))
         return *def;
-    throw std::out_of_range("unknown weapon field: " + name.toString().toStdString());
+    throw std::out_of_range("unknown weapon field: " + toUtf8(name));
 }
 
 int fieldIndex(const FieldDef& def) { return static_cast<int>(&def - kFields.data()); }

@@ -11,12 +11,17 @@
 
 #include "ItemLists.h"
 
-#include <QRect>
-#include <QStringView>
-
 #include <span>
+#include <string>
+#include <string_view>
 
 namespace vormo {
+
+// A place on the window's client area, in pixels at 96 dpi.
+struct Rect {
+    int left, top, width, height;
+    constexpr bool operator==(const Rect&) const = default;
+};
 
 enum class FieldKind { Edit, Combo, Check };
 
@@ -41,11 +46,14 @@ struct FieldDef {
     ValueRule rule;
     int line; // 1-based line of the plugin text, 0 when the field has none
     ItemListId items;
-    QRect geometry; // on the window's client area, at 96 dpi
+    Rect geometry;
 
-    QString defaultString() const
+    std::u16string defaultString() const
     {
-        return defaultText ? QString::fromLatin1(defaultText) : QString();
+        return defaultText
+                   ? std::u16string(defaultText,
+                                    defaultText + std::char_traits<char>::length(defaultText))
+                   : std::u16string();
     }
 };
 
@@ -53,7 +61,7 @@ struct LabelDef {
     const char* name;    // "Label1" ...
     const char* caption; // what the label shows
     const char* field;   // the field the label names
-    QRect geometry;
+    Rect geometry;
     bool enabledAtStart;
     bool hintShownAtStart;
     const char* hint; // nullptr: the label has no hint
@@ -69,8 +77,8 @@ constexpr int kFieldCount = 47;
 constexpr int kLabelCount = 49;
 constexpr int kPluginLineCount = 50;
 
-const FieldDef* findField(QStringView name);
-const FieldDef& field(QStringView name); // throws std::out_of_range for an unknown name
+const FieldDef* findField(std::u16string_view name);
+const FieldDef& field(std::u16string_view name); // throws std::out_of_range for an unknown name
 int fieldIndex(const FieldDef& def);
 
 } // namespace vormo

@@ -11,9 +11,9 @@
 namespace vormo {
 namespace {
 
-QString& fileName()
+std::filesystem::path& fileName()
 {
-    static QString name;
+    static std::filesystem::path name;
     return name;
 }
 
@@ -27,13 +27,13 @@ void writePlugin(const FieldAccess& fields, SaveDialog& dialog, PluginDocument& 
 
 } // namespace
 
-const QString& currentFileName() { return fileName(); }
+const std::filesystem::path& currentFileName() { return fileName(); }
 
-void newPlugin() { fileName() = QString::fromLatin1(kUntitled); }
+void newPlugin() { fileName() = kUntitled; }
 
 void savePlugin(const FieldAccess& fields, SaveDialog& dialog, PluginDocument& document)
 {
-    if (fileName() == QLatin1StringView(kUntitled) && !dialog.Execute())
+    if (fileName() == kUntitled && !dialog.Execute())
         return;
     writePlugin(fields, dialog, document);
 }
@@ -45,7 +45,7 @@ void savePluginAs(const FieldAccess& fields, SaveDialog& dialog, PluginDocument&
     writePlugin(fields, dialog, document);
 }
 
-void openPlugin(const QString& path, RuleControls& controls, SaveDialog& dialog)
+void openPlugin(const std::filesystem::path& path, RuleControls& controls, SaveDialog& dialog)
 {
     const PluginContent content = loadPluginFile(path);
     content.applyTo(controls);
@@ -56,13 +56,12 @@ void openPlugin(const QString& path, RuleControls& controls, SaveDialog& dialog)
 SaveDialogSettings pluginSaveDialogSettings()
 {
     SaveDialogSettings settings;
-    settings.title = QStringLiteral("Save Vormo Weapon...");
-    settings.filters = {{QStringLiteral("Vormo Weapons"), QStringLiteral("*.vwp")},
-                        {QStringLiteral("Text files"), QStringLiteral("*.txt")},
-                        {QStringLiteral("All files"), QStringLiteral("*.*")}};
+    settings.title = u"Save Vormo Weapon...";
+    settings.filters = {
+        {u"Vormo Weapons", u"*.vwp"}, {u"Text files", u"*.txt"}, {u"All files", u"*.*"}};
     settings.filterIndex = 1;
-    settings.defaultExt = QStringLiteral("vwp");
-    settings.initialDir = QStringLiteral(".");
+    settings.defaultExt = u"vwp";
+    settings.initialDir = ".";
     return settings;
 }
 

@@ -8,7 +8,7 @@
 // window's SaveDialog and PluginDocument; opening fills them through RuleControls. Failures are
 // thrown as VormoError.
 
-#include <QString>
+#include <filesystem>
 
 namespace vormo {
 
@@ -21,7 +21,7 @@ struct SaveDialogSettings;
 inline constexpr char kUntitled[] = "untitled.vwp";
 
 // "untitled.vwp" while no path has been chosen, else the path Save writes to.
-const QString& currentFileName();
+const std::filesystem::path& currentFileName();
 
 void newPlugin();
 void savePlugin(const FieldAccess& fields, SaveDialog& dialog, PluginDocument& document);
@@ -31,7 +31,7 @@ void savePluginAs(const FieldAccess& fields, SaveDialog& dialog, PluginDocument&
 // player would, then names the plugin after the file: Save writes back to it without asking,
 // and the save dialog proposes it. Throws VormoError before anything changes when the file
 // cannot be opened or is not a plugin.
-void openPlugin(const QString& path, RuleControls& controls, SaveDialog& dialog);
+void openPlugin(const std::filesystem::path& path, RuleControls& controls, SaveDialog& dialog);
 
 // The settings of the plugin save dialog when the window is created.
 SaveDialogSettings pluginSaveDialogSettings();

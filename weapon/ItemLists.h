@@ -6,7 +6,8 @@
 // The vocabularies offered by the combo boxes. The number before the colon is what a plugin
 // records; the rest is a caption for the player.
 
-#include <QStringList>
+#include <string>
+#include <vector>
 
 namespace vormo {
 
@@ -21,6 +22,8 @@ enum class ItemListId {
     BulletType,
 };
 
-const QStringList& itemList(ItemListId id);
+using ItemList = std::vector<std::u16string>;
+
+const ItemList& itemList(ItemListId id);
 
 } // namespace vormo

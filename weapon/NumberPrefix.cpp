@@ -5,12 +5,12 @@
 
 namespace vormo {
 
-QString numberPrefix(QStringView text)
+std::u16string numberPrefix(std::u16string_view text)
 {
-    qsizetype n = 0;
+    std::size_t n = 0;
     while (n < text.size() && text[n] >= u'0' && text[n] <= u'9')
         ++n;
-    return text.first(n).toString();
+    return std::u16string(text.substr(0, n));
 }
 
 } // namespace vormo

@@ -9,21 +9,21 @@
 
 namespace vormo {
 
-void PluginDocument::setText(const QString& text)
+void PluginDocument::setText(std::u16string_view text)
 {
     lines_.clear();
-    qsizetype used = 0;
-    qsizetype pos = 0;
-    const qsizetype n = text.size();
+    std::size_t used = 0;
+    std::size_t pos = 0;
+    const std::size_t n = text.size();
     while (pos < n) {
-        qsizetype end = pos;
+        std::size_t end = pos;
         while (end < n && text[end] != u'\r' && text[end] != u'\n')
             ++end;
-        QByteArray line = toWindows1252(QStringView(text).sliced(pos, end - pos));
+        std::string line = toWindows1252(text.substr(pos, end - pos));
         if (used + line.size() + 2 > kCapacity)
             throw VormoError(messages::lineInsertionError());
         used += line.size() + 2;
-        lines_.append(std::move(line));
+        lines_.push_back(std::move(line));
         pos = end;
         if (pos < n && text[pos] == u'\r')
             ++pos;
@@ -32,17 +32,17 @@ void PluginDocument::setText(const QString& text)
     }
 }
 
-QByteArray PluginDocument::bytes() const
+std::string PluginDocument::bytes() const
 {
-    QByteArray out;
-    for (const QByteArray& line : lines_) {
+    std::string out;
+    for (const std::string& line : lines_) {
         out += line;
         out += "\r\n";
     }
     return out;
 }
 
-void PluginDocument::SaveToFile(const QString& path) const
+void PluginDocument::SaveToFile(const std::filesystem::path& path) const
 {
     saveFileSafely(path, bytes(), messages::failedToSaveStream());
 }

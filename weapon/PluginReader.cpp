@@ -8,17 +8,18 @@
 #include "NumberPrefix.h"
 #include "PluginDocument.h"
 #include "PluginWriter.h"
+#include "Text.h"
 #include "WeaponModel.h"
 #include "WeaponValues.h"
 #include "Windows1252.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QHash>
-
 #include <algorithm>
+#include <map>
 
-#ifdef Q_OS_UNIX
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,16 +31,16 @@ namespace {
 // Cuts lines at CR LF, a lone LF or a lone CR, the way the editor's document does.
 class LineReader {
 public:
-    explicit LineReader(QByteArrayView bytes) : bytes_(bytes) {}
+    explicit LineReader(std::string_view bytes) : bytes_(bytes) {}
 
     bool atEnd() const { return pos_ >= bytes_.size(); }
 
-    QByteArrayView next()
+    std::string_view next()
     {
-        const qsizetype start = pos_;
+        const std::size_t start = pos_;
         while (pos_ < bytes_.size() && bytes_[pos_] != '\r' && bytes_[pos_] != '\n')
             ++pos_;
-        const QByteArrayView line = bytes_.sliced(start, pos_ - start);
+        const std::string_view line = bytes_.substr(start, pos_ - start);
         if (pos_ < bytes_.size() && bytes_[pos_] == '\r')
             ++pos_;
         if (pos_ < bytes_.size() && bytes_[pos_] == '\n')
@@ -48,18 +49,18 @@ public:
     }
 
 private:
-    QByteArrayView bytes_;
-    qsizetype pos_ = 0;
+    std::string_view bytes_;
+    std::size_t pos_ = 0;
 };
 
 // Plugin key to field index, for the 46 fields that have a line of their own.
-const QHash<QByteArray, int>& fieldsByKey()
+const std::map<std::string_view, int>& fieldsByKey()
 {
-    static const QHash<QByteArray, int> byKey = [] {
-        QHash<QByteArray, int> keys;
+    static const std::map<std::string_view, int> byKey = [] {
+        std::map<std::string_view, int> keys;
         for (const FieldDef& def : fields()) {
             if (def.key)
-                keys.insert(QByteArray(def.key), fieldIndex(def));
+                keys.emplace(def.key, fieldIndex(def));
         }
         return keys;
     }();
@@ -68,62 +69,113 @@ const QHash<QByteArray, int>& fieldsByKey()
 
 // A combo box shows the first item of its own list that the value numbers, else the value as
 // if typed.
-QString comboText(const FieldDef& def, const QString& value)
+std::u16string comboText(const FieldDef& def, const std::u16string& value)
 {
-    for (const QString& item : itemList(def.items)) {
+    for (const std::u16string& item : itemList(def.items)) {
         if (numberPrefix(item) == value)
             return item;
     }
     return value;
 }
 
-// Opens path for reading if it is a plain file. By the time it is opened the name may stand for
-// a pipe or a device: the open must not wait for a writer, and the type that counts is that of
-// what was opened.
-bool openPlainFile(QFile& file, const QString& path)
+#ifdef _WIN32
+
+// Only a file on disk is read; a name that stands for a folder does not open at all.
+std::optional<std::string> readPlainFile(const std::filesystem::path& path, std::size_t limit)
 {
-#ifdef Q_OS_UNIX
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat st;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
-        file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-        return true;
-    ::close(fd);
-    return false;
-#else
-    file.setFileName(path);
-    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
-#endif
+    const HANDLE file =
+        ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    std::optional<std::string> bytes;
+    if (::GetFileType(file) == FILE_TYPE_DISK) {
+        std::string buffer(limit, '\0');
+        std::size_t size = 0;
+        bool ok = true;
+        while (size < limit) {
+            DWORD got = 0;
+            if (!::ReadFile(file, buffer.data() + size, static_cast<DWORD>(limit - size), &got,
+                            nullptr)) {
+                ok = false;
+                break;
+            }
+            if (got == 0)
+                break;
+            size += got;
+        }
+        if (ok) {
+            buffer.resize(size);
+            bytes = std::move(buffer);
+        }
+    }
+    ::CloseHandle(file);
+    return bytes;
 }
+
+#else
+
+// By the time the name is opened it may stand for a pipe or a device: the open must not wait
+// for a writer, and the type that counts is that of what was opened.
+std::optional<std::string> readPlainFile(const std::filesystem::path& path, std::size_t limit)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    std::optional<std::string> bytes;
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        std::string buffer(limit, '\0');
+        std::size_t size = 0;
+        bool ok = true;
+        while (size < limit) {
+            const ssize_t got = ::read(fd, buffer.data() + size, limit - size);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0) {
+                ok = false;
+                break;
+            }
+            if (got == 0)
+                break;
+            size += static_cast<std::size_t>(got);
+        }
+        if (ok) {
+            buffer.resize(size);
+            bytes = std::move(buffer);
+        }
+    }
+    ::close(fd);
+    return bytes;
+}
+
+#endif
 
 } // namespace
 
-std::optional<PluginContent> readPlugin(QByteArrayView bytes)
+std::optional<PluginContent> readPlugin(std::string_view bytes)
 {
-    if (bytes.size() > kMaxPluginFileSize || bytes.contains('\0'))
+    if (bytes.size() > kMaxPluginFileSize || bytes.find('\0') != std::string_view::npos)
         return std::nullopt;
     LineReader lines(bytes);
-    if (lines.atEnd() || lines.next() != QByteArrayView(kPluginMarker))
+    if (lines.atEnd() || lines.next() != std::string_view(kPluginMarker))
         return std::nullopt;
 
-    std::array<std::optional<QByteArrayView>, kFieldCount> found;
+    std::array<std::optional<std::string_view>, kFieldCount> found;
     const auto& byKey = fieldsByKey();
     while (!lines.atEnd()) {
-        const QByteArrayView line = lines.next();
-        const qsizetype colon = line.indexOf(':');
-        if (colon < 0)
+        const std::string_view line = lines.next();
+        const std::size_t colon = line.find(':');
+        if (colon == std::string_view::npos)
             continue;
-        const auto it = byKey.constFind(QByteArray::fromRawData(line.data(), colon));
-        if (it != byKey.constEnd())
-            found[*it] = line.sliced(colon + 1);
+        const auto it = byKey.find(line.substr(0, colon));
+        if (it != byKey.end())
+            found[it->second] = line.substr(colon + 1);
     }
 
     PluginContent content;
     for (const FieldDef& def : fields()) {
-        const std::optional<QByteArrayView>& raw = found[fieldIndex(def)];
+        const std::optional<std::string_view>& raw = found[fieldIndex(def)];
         FieldState& state = content.fields[fieldIndex(def)];
         state.checked = def.defaultChecked;
         state.text = def.defaultString();
@@ -163,7 +215,7 @@ std::optional<PluginContent> readPlugin(QByteArrayView bytes)
 
 void PluginContent::applyTo(RuleControls& controls) const
 {
-    const auto put = [&](QStringView name) {
+    const auto put = [&](std::u16string_view name) {
         const FieldDef& def = field(name);
         if (def.kind == FieldKind::Check)
             controls.setChecked(name, (*this)[def].checked);
@@ -171,11 +223,12 @@ void PluginContent::applyTo(RuleControls& controls) const
             controls.setText(name, (*this)[def].text);
     };
 
-    const QList<DependentGroup>& groups = dependentGroups();
+    const std::vector<DependentGroup>& groups = dependentGroups();
     for (const FieldDef& def : vormo::fields()) {
-        const QString name = QString::fromLatin1(def.name);
+        const std::u16string name = ascii(def.name);
         const bool grouped = std::any_of(groups.begin(), groups.end(), [&](const auto& g) {
-            return g.governing == name || g.governed.contains(name);
+            return g.governing == name ||
+                   std::find(g.governed.begin(), g.governed.end(), name) != g.governed.end();
         });
         if (!grouped)
             put(name);
@@ -186,8 +239,8 @@ void PluginContent::applyTo(RuleControls& controls) const
     for (const DependentGroup& group : groups) {
         if (group.governing == u"BulletBox")
             continue;
-        controls.setText(group.governing, QStringLiteral("1"));
-        for (QStringView governed : group.governed)
+        controls.setText(group.governing, u"1");
+        for (std::u16string_view governed : group.governed)
             put(governed);
         put(group.governing);
     }
@@ -209,34 +262,27 @@ void PluginContent::fillInto(WeaponValues& weapon) const
     weapon = model.values();
 }
 
-std::optional<QByteArray> readPluginBytes(QIODevice& device)
+std::optional<std::string> readPluginBytes(const std::filesystem::path& path)
 {
     // One byte past the limit is enough to know the file is too long.
-    QByteArray bytes(kMaxPluginFileSize + 1, Qt::Uninitialized);
-    qsizetype size = 0;
-    while (size < bytes.size()) {
-        const qint64 got = device.read(bytes.data() + size, bytes.size() - size);
-        if (got < 0)
-            return std::nullopt;
-        if (got == 0)
-            break;
-        size += got;
-    }
-    bytes.truncate(size);
-    return bytes;
+    return readPlainFile(path, kMaxPluginFileSize + 1);
 }
 
-PluginContent loadPluginFile(const QString& path)
+PluginContent loadPluginFile(const std::filesystem::path& path)
 {
     // A NUL would end the name early and open some other file; the message shows it as given.
-    if (path.contains(QChar(0)))
-        throw VormoError(
-            messages::cannotOpenFile(QString(path).replace(QChar(0), QStringLiteral("%00"))));
-    QFile file;
-    if (!openPlainFile(file, path))
-        throw VormoError(messages::cannotOpenFile(path));
-
-    const std::optional<QByteArray> bytes = readPluginBytes(file);
+    using Name = std::filesystem::path::string_type;
+    if (const Name& name = path.native(); name.find(Name::value_type(0)) != Name::npos) {
+        Name shown;
+        for (const auto c : name) {
+            if (c == 0)
+                shown += {'%', '0', '0'};
+            else
+                shown += c;
+        }
+        throw VormoError(messages::cannotOpenFile(shown));
+    }
+    const std::optional<std::string> bytes = readPluginBytes(path);
     if (!bytes)
         throw VormoError(messages::cannotOpenFile(path));
     std::optional<PluginContent> content = readPlugin(*bytes);

@@ -9,14 +9,12 @@
 
 #include "FieldTable.h"
 
-#include <QByteArray>
-#include <QByteArrayView>
-#include <QString>
-
 #include <array>
+#include <cstddef>
+#include <filesystem>
 #include <optional>
-
-class QIODevice;
+#include <string>
+#include <string_view>
 
 namespace vormo {
 
@@ -24,10 +22,10 @@ class RuleControls;
 class WeaponValues;
 
 // The editor writes a few kilobytes; anything past this is not one of its plugins.
-inline constexpr qsizetype kMaxPluginFileSize = 1024 * 1024;
+inline constexpr std::size_t kMaxPluginFileSize = 1024 * 1024;
 
 struct FieldState {
-    QString text;         // edit and combo boxes
+    std::u16string text;  // edit and combo boxes
     bool checked = false; // check boxes
 };
 
@@ -37,7 +35,7 @@ struct PluginContent {
     std::array<FieldState, kFieldCount> fields; // by fieldIndex()
 
     const FieldState& operator[](const FieldDef& def) const { return fields[fieldIndex(def)]; }
-    const FieldState& operator[](QStringView name) const { return (*this)[field(name)]; }
+    const FieldState& operator[](std::u16string_view name) const { return (*this)[field(name)]; }
 
     // BulletBox checked: "ANIMSFRAME" "-1" with "ANIMFRAMES" "0" and "ANIMLOOP" not "1". Then
     // FirstFrame, NumFrames and LoopAnim hold "-1", "0" and unchecked, what the rules show.
@@ -58,16 +56,17 @@ struct PluginContent {
 // The fields a plugin's bytes describe, read as Windows-1252; nullopt when the bytes are not a
 // weapon plugin: longer than kMaxPluginFileSize, holding a NUL byte, or with a first line
 // other than "VORMOKIT:WEAPONPLUGIN".
-std::optional<PluginContent> readPlugin(QByteArrayView bytes);
+std::optional<PluginContent> readPlugin(std::string_view bytes);
 
-// At most kMaxPluginFileSize + 1 bytes of device: enough to tell a file that is too long, never
-// more. nullopt when reading fails.
-std::optional<QByteArray> readPluginBytes(QIODevice& device);
+// At most kMaxPluginFileSize + 1 bytes of the file at path: enough to tell a file that is too
+// long, never more. nullopt when it is no plain file (folders, pipes and devices are refused,
+// and a pipe never blocks) or cannot be opened or read.
+std::optional<std::string> readPluginBytes(const std::filesystem::path& path);
 
 // Reads and checks the whole file; throws VormoError "Cannot open file <path>" when it cannot
 // be opened or read (folders, pipes and devices included: only plain files are read, and a pipe
 // never blocks), "<path> is not a Vormo weapon plugin" when readPlugin refuses its content, and
 // tooLargeToSave when its weapon would not fit the editor's document.
-PluginContent loadPluginFile(const QString& path);
+PluginContent loadPluginFile(const std::filesystem::path& path);
 
 } // namespace vormo

@@ -4,6 +4,7 @@
 #include "PluginWriter.h"
 
 #include "NumberPrefix.h"
+#include "Text.h"
 
 #include <algorithm>
 #include <array>
@@ -11,13 +12,13 @@
 namespace vormo {
 namespace {
 
-constexpr char kPromptKey[] = "PROMPT";
-constexpr char kPromptBefore[] = "This will activate the weapon ";
-constexpr char kPromptAfter[] = ".  Do you want to continue?";
-constexpr char kSelectedLine[] = "WEAPON:SELECTED";
-constexpr char kLastLine[] = "SHADOW:1";
+constexpr char16_t kPromptKey[] = u"PROMPT";
+constexpr char16_t kPromptBefore[] = u"This will activate the weapon ";
+constexpr char16_t kPromptAfter[] = u".  Do you want to continue?";
+constexpr char16_t kSelectedLine[] = u"WEAPON:SELECTED";
+constexpr char16_t kLastLine[] = u"SHADOW:1";
 
-QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
+std::u16string flag(bool on) { return on ? u"1" : u"0"; }
 
 // Keyed fields in the order of their plugin lines.
 std::array<const FieldDef*, kPluginLineCount - 4> linesInOrder()
@@ -31,7 +32,7 @@ std::array<const FieldDef*, kPluginLineCount - 4> linesInOrder()
 }
 
 // The value a field's rule gives; BulletFrame reads FirstFrame only for an image bullet.
-QString pluginValue(const FieldDef& def, const FieldAccess& fields)
+std::u16string pluginValue(const FieldDef& def, const FieldAccess& fields)
 {
     switch (def.rule) {
     case ValueRule::Text:
@@ -45,7 +46,7 @@ QString pluginValue(const FieldDef& def, const FieldAccess& fields)
     case ValueRule::CheckedAndEnabled:
         return flag(fields.isChecked(def) && fields.isEnabled(def));
     case ValueRule::BulletFrame:
-        return fields.isChecked(def) ? QStringLiteral("-1") : fields.text(field(u"FirstFrame"));
+        return fields.isChecked(def) ? u"-1" : fields.text(field(u"FirstFrame"));
     case ValueRule::None:
         break;
     }
@@ -54,22 +55,24 @@ QString pluginValue(const FieldDef& def, const FieldAccess& fields)
 
 } // namespace
 
-QString buildPluginText(const FieldAccess& fields)
+std::u16string buildPluginText(const FieldAccess& fields)
 {
     static const auto order = linesInOrder();
     const FieldDef& name = field(u"Name");
 
-    QString text = QLatin1StringView(kPluginMarker) + u'\n' + QLatin1StringView(kPromptKey) + u':' +
-                   QLatin1StringView(kPromptBefore);
+    std::u16string text = ascii(kPluginMarker) + u'\n' + kPromptKey + u':' + kPromptBefore;
     text += fields.text(name);
-    text += QLatin1StringView(kPromptAfter) + u'\n' + QLatin1StringView(kSelectedLine);
+    text += kPromptAfter;
+    text += u'\n';
+    text += kSelectedLine;
     for (const FieldDef* def : order) {
         text += u'\n';
-        text += QLatin1StringView(def->key);
+        text += ascii(def->key);
         text += u':';
         text += pluginValue(*def, fields);
     }
-    text += u'\n' + QLatin1StringView(kLastLine);
+    text += u'\n';
+    text += kLastLine;
     return text;
 }
 

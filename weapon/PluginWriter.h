@@ -8,20 +8,20 @@
 
 #include "FieldTable.h"
 
-#include <QString>
+#include <string>
 
 namespace vormo {
 
 class FieldAccess {
 public:
     virtual ~FieldAccess() = default;
-    virtual QString text(const FieldDef& field) const = 0;   // edit and combo boxes
-    virtual bool isChecked(const FieldDef& field) const = 0; // check boxes
+    virtual std::u16string text(const FieldDef& field) const = 0; // edit and combo boxes
+    virtual bool isChecked(const FieldDef& field) const = 0;      // check boxes
     virtual bool isEnabled(const FieldDef& field) const = 0;
 };
 
 inline constexpr char kPluginMarker[] = "VORMOKIT:WEAPONPLUGIN";
 // Lines joined by single line feeds, ending in "SHADOW:1" with nothing after it.
-QString buildPluginText(const FieldAccess& fields);
+std::u16string buildPluginText(const FieldAccess& fields);
 
 } // namespace vormo

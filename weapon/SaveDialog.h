@@ -4,35 +4,35 @@
 #pragma once
 
 // The save-file dialog as a component: its settings, and the state it keeps between runs (the
-// last accepted path and file-type entry). Showing it is left to a SaveDialogRunner, so the
-// program uses Qt's file dialog while tests script the answer.
+// last accepted path and file-type entry). Showing it is left to a SaveDialogRunner, so each front
+// end shows its own system dialog while tests script the answer.
 
-#include <QList>
-#include <QString>
-
+#include <filesystem>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace vormo {
 
 struct FileTypeFilter {
-    QString name;    // "Vormo Weapons"
-    QString pattern; // "*.vwp"
+    std::u16string name;    // "Vormo Weapons"
+    std::u16string pattern; // "*.vwp"
 };
 
 struct SaveDialogSettings {
-    QString title;
-    QList<FileTypeFilter> filters;
-    int filterIndex = 1; // 1-based, the entry preselected
-    QString defaultExt;  // without the dot: "vwp"
-    QString initialDir;  // "." is the working directory
-    QString fileName;    // pre-fills the name field
+    std::u16string title;
+    std::vector<FileTypeFilter> filters;
+    int filterIndex = 1;              // 1-based, the entry preselected
+    std::u16string defaultExt;        // without the dot: "vwp"
+    std::filesystem::path initialDir; // "." is the working directory
+    std::filesystem::path fileName;   // pre-fills the name field
     bool confirmOverwrite = false;
     bool confirmCreate = false;
 };
 
 struct SaveDialogAnswer {
-    QString path;    // full path, default extension already applied
-    int filterIndex; // 1-based entry selected when the user accepted
+    std::filesystem::path path; // full path, default extension already applied
+    int filterIndex;            // 1-based entry selected when the user accepted
 };
 
 class SaveDialogRunner {
@@ -49,16 +49,16 @@ public:
     // True when a name was accepted; only then do FileName and FilterIndex change.
     bool Execute();
 
-    QString FileName() const { return settings_.fileName; }
+    const std::filesystem::path& FileName() const { return settings_.fileName; }
     int FilterIndex() const { return settings_.filterIndex; }
     const SaveDialogSettings& settings() const { return settings_; }
 
     // The path the next run proposes, as if the user had accepted it: that of an opened plugin.
-    void setFileName(const QString& path) { settings_.fileName = path; }
+    void setFileName(const std::filesystem::path& path) { settings_.fileName = path; }
 
     // A runner for this dialog alone (tests); nullptr falls back to the default runner.
     void setRunner(SaveDialogRunner* runner) { runner_ = runner; }
-    // The runner every dialog uses unless it has its own; the program installs Qt's at start.
+    // The runner every dialog uses unless it has its own; each front end installs its own at start.
     static void setDefaultRunner(SaveDialogRunner* runner);
 
 private:

@@ -3,9 +3,9 @@
 
 #pragma once
 
-// Field text and messages are UTF-16 (std::u16string): it is what Win32's wide calls and
-// QString both hold, so each front end hands text over without a conversion that could lose
-// a character. Plugin bytes are std::string (Windows-1252, see Windows1252.h). File names are
+// Field text and messages are UTF-16 (std::u16string): it is what Win32's wide calls and Qt's
+// strings both hold, so each front end hands text over without a conversion that could lose a
+// character. Plugin bytes are std::string (Windows-1252, see Windows1252.h). File names are
 // std::filesystem::path and turn into text only to be shown (pathText).
 
 #include <filesystem>

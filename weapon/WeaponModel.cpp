@@ -3,6 +3,8 @@
 
 #include "WeaponModel.h"
 
+#include "Text.h"
+
 #include <stdexcept>
 
 namespace vormo {
@@ -10,16 +12,19 @@ namespace vormo {
 WeaponModel::WeaponModel()
 {
     for (const LabelDef& def : labels())
-        labels_.insert(QString::fromLatin1(def.name), {def.enabledAtStart, def.hintShownAtStart});
+        labels_.emplace(ascii(def.name), LabelState{def.enabledAtStart, def.hintShownAtStart});
 }
 
-QString WeaponModel::text(const FieldDef& def) const { return values_.text(def); }
+std::u16string WeaponModel::text(const FieldDef& def) const { return values_.text(def); }
 bool WeaponModel::isChecked(const FieldDef& def) const { return values_.isChecked(def); }
 bool WeaponModel::isEnabled(const FieldDef& def) const { return values_.isEnabled(def); }
 
-QString WeaponModel::text(QStringView control) const { return values_.text(field(control)); }
+std::u16string WeaponModel::text(std::u16string_view control) const
+{
+    return values_.text(field(control));
+}
 
-void WeaponModel::setText(QStringView control, const QString& text)
+void WeaponModel::setText(std::u16string_view control, const std::u16string& text)
 {
     if (values_.text(field(control)) == text)
         return; // an equal text changes nothing and notifies nobody
@@ -27,9 +32,12 @@ void WeaponModel::setText(QStringView control, const QString& text)
     changed(control);
 }
 
-bool WeaponModel::isChecked(QStringView control) const { return values_.isChecked(field(control)); }
+bool WeaponModel::isChecked(std::u16string_view control) const
+{
+    return values_.isChecked(field(control));
+}
 
-void WeaponModel::setChecked(QStringView control, bool checked)
+void WeaponModel::setChecked(std::u16string_view control, bool checked)
 {
     if (values_.isChecked(field(control)) == checked)
         return;
@@ -37,40 +45,42 @@ void WeaponModel::setChecked(QStringView control, bool checked)
     changed(control);
 }
 
-bool WeaponModel::isEnabled(QStringView control) const
+bool WeaponModel::isEnabled(std::u16string_view control) const
 {
-    if (const auto it = labels_.constFind(control.toString()); it != labels_.constEnd())
-        return it->enabled;
+    if (const auto it = labels_.find(control); it != labels_.end())
+        return it->second.enabled;
     return values_.isEnabled(field(control));
 }
 
-void WeaponModel::setEnabled(QStringView control, bool enabled)
+void WeaponModel::setEnabled(std::u16string_view control, bool enabled)
 {
-    if (const auto it = labels_.find(control.toString()); it != labels_.end())
-        it->enabled = enabled;
+    if (const auto it = labels_.find(control); it != labels_.end())
+        it->second.enabled = enabled;
     else
         values_.setEnabled(control, enabled);
 }
 
-void WeaponModel::setHintShown(QStringView label, bool shown)
+void WeaponModel::setHintShown(std::u16string_view label, bool shown)
 {
-    const auto it = labels_.find(label.toString());
+    const auto it = labels_.find(label);
     if (it == labels_.end())
-        throw std::out_of_range("not a label: " + label.toString().toStdString());
-    it->hintShown = shown;
+        throw std::out_of_range("not a label: " + toUtf8(label));
+    it->second.hintShown = shown;
 }
 
-bool WeaponModel::isHintShown(QStringView label) const
+bool WeaponModel::isHintShown(std::u16string_view label) const
 {
-    return labels_.value(label.toString()).hintShown;
+    const auto it = labels_.find(label);
+    return it != labels_.end() && it->second.hintShown;
 }
 
-QString WeaponModel::firstItem(QStringView combo) const
+std::u16string WeaponModel::firstItem(std::u16string_view combo) const
 {
-    return itemList(field(combo).items).value(0);
+    const ItemList& items = itemList(field(combo).items);
+    return items.empty() ? std::u16string() : items.front();
 }
 
-void WeaponModel::changed(QStringView control)
+void WeaponModel::changed(std::u16string_view control)
 {
     if (control == u"BulletBox")
         applyBulletAppearance(*this, aside_);

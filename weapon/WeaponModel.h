@@ -12,7 +12,10 @@
 #include "PluginWriter.h"
 #include "WeaponValues.h"
 
-#include <QHash>
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
 
 namespace vormo {
 
@@ -20,22 +23,22 @@ class WeaponModel final : public FieldAccess, public RuleControls {
 public:
     WeaponModel();
 
-    QString text(const FieldDef& field) const override;
+    std::u16string text(const FieldDef& field) const override;
     bool isChecked(const FieldDef& field) const override;
     bool isEnabled(const FieldDef& field) const override;
 
     // Fields and labels by name. Changing SplintCount, TrailType, ParticleType or BulletBox runs
     // its rule, as the window's change notifications do.
-    QString text(QStringView control) const override;
-    void setText(QStringView control, const QString& text) override;
-    bool isChecked(QStringView control) const override;
-    void setChecked(QStringView control, bool checked) override;
-    bool isEnabled(QStringView control) const override;
-    void setEnabled(QStringView control, bool enabled) override;
-    void setHintShown(QStringView label, bool shown) override;
-    QString firstItem(QStringView combo) const override;
+    std::u16string text(std::u16string_view control) const override;
+    void setText(std::u16string_view control, const std::u16string& text) override;
+    bool isChecked(std::u16string_view control) const override;
+    void setChecked(std::u16string_view control, bool checked) override;
+    bool isEnabled(std::u16string_view control) const override;
+    void setEnabled(std::u16string_view control, bool enabled) override;
+    void setHintShown(std::u16string_view label, bool shown) override;
+    std::u16string firstItem(std::u16string_view combo) const override;
 
-    bool isHintShown(QStringView label) const;
+    bool isHintShown(std::u16string_view label) const;
     const WeaponValues& values() const { return values_; }
 
 private:
@@ -43,10 +46,10 @@ private:
         bool enabled;
         bool hintShown;
     };
-    void changed(QStringView control);
+    void changed(std::u16string_view control);
 
     WeaponValues values_;
-    QHash<QString, LabelState> labels_;
+    std::map<std::u16string, LabelState, std::less<>> labels_;
     PutAsideValues aside_;
 };
 

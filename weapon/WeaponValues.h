@@ -8,7 +8,9 @@
 
 #include "PluginWriter.h"
 
-#include <QList>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace vormo {
 
@@ -16,21 +18,21 @@ class WeaponValues final : public FieldAccess {
 public:
     WeaponValues();
 
-    QString text(const FieldDef& field) const override;
+    std::u16string text(const FieldDef& field) const override;
     bool isChecked(const FieldDef& field) const override;
     bool isEnabled(const FieldDef& field) const override;
 
-    void setText(QStringView fieldName, const QString& text);
-    void setChecked(QStringView fieldName, bool checked);
-    void setEnabled(QStringView fieldName, bool enabled);
+    void setText(std::u16string_view fieldName, const std::u16string& text);
+    void setChecked(std::u16string_view fieldName, bool checked);
+    void setEnabled(std::u16string_view fieldName, bool enabled);
 
 private:
     struct Value {
-        QString text;
+        std::u16string text;
         bool checked = false;
         bool enabled = true;
     };
-    QList<Value> values_;
+    std::vector<Value> values_;
 };
 
 } // namespace vormo

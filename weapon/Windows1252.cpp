@@ -27,29 +27,30 @@ char encode(char16_t c)
 
 } // namespace
 
-QByteArray toWindows1252(QStringView text)
+std::string toWindows1252(std::u16string_view text)
 {
-    QByteArray bytes;
+    std::string bytes;
     bytes.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            bytes.append('?');
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            bytes.push_back('?');
             ++i;
             continue;
         }
-        bytes.append(encode(c.unicode()));
+        bytes.push_back(encode(c));
     }
     return bytes;
 }
 
-QString fromWindows1252(QByteArrayView bytes)
+std::u16string fromWindows1252(std::string_view bytes)
 {
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
+    std::u16string text;
+    text.reserve(bytes.size());
     for (const char b : bytes) {
         const auto u = static_cast<unsigned char>(b);
-        *out++ = (u >= 0x80 && u < 0xA0) ? QChar(kHighControls[u - 0x80]) : QChar(u);
+        text.push_back((u >= 0x80 && u < 0xA0) ? kHighControls[u - 0x80] : char16_t(u));
     }
     return text;
 }
