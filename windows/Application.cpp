@@ -4,6 +4,7 @@
 #include "Application.h"
 
 #include "FileCommands.h"
+#include "Resources.h"
 #include "TAboutBox.h"
 #include "TForm1.h"
 #include "WideText.h"
@@ -46,8 +47,7 @@ Application::Application(HINSTANCE instance) : instance_(instance)
 
     // No size and no place of its own: only its task-bar entry is ever seen.
     handle_ = CreateWindowExW(0, kClassName, wide(std::u16string(kApplicationTitle)),
-                              WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU |
-                                  WS_MINIMIZEBOX,
+                              WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                               GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
                               0, 0, nullptr, nullptr, instance, nullptr);
     if (!handle_)
@@ -144,8 +144,8 @@ void dispatchMessage(MSG& message)
 {
     if (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST && message.hwnd) {
         const HWND root = GetAncestor(message.hwnd, GA_ROOT);
-        const bool ours = (Form1 && root == Form1->handle()) ||
-                          (AboutBox && root == AboutBox->handle());
+        const bool ours =
+            (Form1 && root == Form1->handle()) || (AboutBox && root == AboutBox->handle());
         if (ours && IsDialogMessageW(root, &message))
             return;
     }

@@ -71,8 +71,8 @@ void TForm1::popUpMenu(POINT at)
 {
     const UINT picked = static_cast<UINT>(TrackPopupMenuEx(
         PopupMenu1,
-        TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_VERPOSANIMATION,
-        at.x, at.y, handle_, nullptr));
+        TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_VERPOSANIMATION, at.x,
+        at.y, handle_, nullptr));
     if (picked)
         PostMessageW(handle_, WM_APP + 1, picked, 0);
 }

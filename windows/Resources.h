@@ -15,8 +15,9 @@ namespace vormo::win {
 HICON programIcon(HINSTANCE instance);
 HCURSOR dragMultiCursor(HINSTANCE instance);
 
-// The program icon as an icon file holds it, rebuilt byte for byte from the icon group
-// MAINICON and its images; empty when the executable has none.
-std::string programIconBytes(HINSTANCE instance);
+// The program icon file's bytes, as stored: an icon resource keeps neither its directory's
+// plane count nor its bit count as the file has them.
+extern const char kProgramIconFile[766];
+std::string programIconBytes();
 
 } // namespace vormo::win

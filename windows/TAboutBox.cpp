@@ -78,9 +78,9 @@ TAboutBox::TAboutBox(Application& owner)
     const Scale sized = font_.scale;
     RECT frame{0, 0, sized(kClientWidth), sized(kClientHeight)};
     AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    handle_ = CreateWindowExW(kExStyle, kClassName, L"About...", kStyle, 0, 0,
-                              frame.right - frame.left, frame.bottom - frame.top, owner.handle(),
-                              nullptr, instance_, this);
+    handle_ =
+        CreateWindowExW(kExStyle, kClassName, L"About...", kStyle, 0, 0, frame.right - frame.left,
+                        frame.bottom - frame.top, owner.handle(), nullptr, instance_, this);
     if (!handle_)
         throw VormoError(u"The about box could not be created");
     hints_ = std::make_unique<Hints>(handle_, instance_);
@@ -106,7 +106,8 @@ TAboutBox::TAboutBox(Application& owner)
             HDC dc = GetDC(handle_);
             HGDIOBJ old = SelectObject(dc, font_.regular);
             RECT measured = area;
-            DrawTextW(dc, wide(label.text), -1, &measured, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+            DrawTextW(dc, wide(label.text), -1, &measured,
+                      DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
             SelectObject(dc, old);
             ReleaseDC(handle_, dc);
             area.bottom = measured.bottom;
@@ -166,8 +167,10 @@ void TAboutBox::showBox()
         // Centred on the screen the first time; later it comes back where it was left.
         RECT frame{};
         GetWindowRect(handle_, &frame);
-        const int left = std::max(0, (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2);
-        const int top = std::max(0, (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2);
+        const int left =
+            std::max<int>(0, (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2);
+        const int top =
+            std::max<int>(0, (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2);
         SetWindowPos(handle_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         shownBefore_ = true;
     }
@@ -190,9 +193,7 @@ void TAboutBox::ProgramIconDblClick(HWND)
 {
     if (!IconSaveDlg.Execute())
         return;
-    const std::string icon = programIconBytes(instance_);
-    if (icon.empty())
-        throw VormoError(u"VormoWep.exe holds no program icon to save");
+    const std::string icon = programIconBytes();
     // The file it replaces stays whole until every byte is written.
     saveFileSafely(IconSaveDlg.FileName(), icon, messages::streamWriteError());
 }
@@ -200,7 +201,8 @@ void TAboutBox::ProgramIconDblClick(HWND)
 LRESULT CALLBACK TAboutBox::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
-        auto* box = static_cast<TAboutBox*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* box =
+            static_cast<TAboutBox*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         box->handle_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
     }

@@ -55,7 +55,8 @@ constexpr int kButtonSide = 49, kButtonStep = 48, kButtonInset = 8;
 
 bool named(const char* name, std::u16string_view wanted)
 {
-    return std::equal(wanted.begin(), wanted.end(), name, name + std::char_traits<char>::length(name));
+    return std::equal(wanted.begin(), wanted.end(), name,
+                      name + std::char_traits<char>::length(name));
 }
 
 void registerClass(HINSTANCE instance, WNDPROC procedure)
@@ -179,11 +180,10 @@ HWND TForm1::createLabel(std::size_t index)
     RECT area = scale().rect(def.geometry.left, def.geometry.top, 0, 13);
     area.right = area.left + textWidth(font, wide(caption));
     // No SS_NOTIFY: the mouse passes through to the window, for its cursor, hints and menu.
-    HWND label = CreateWindowExW(0, L"STATIC", wide(caption),
-                                 WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, area.left, area.top,
-                                 area.right - area.left, area.bottom - area.top, handle_,
-                                 reinterpret_cast<HMENU>(INT_PTR(kFirstLabelId + index)),
-                                 instance_, nullptr);
+    HWND label = CreateWindowExW(
+        0, L"STATIC", wide(caption), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, area.left,
+        area.top, area.right - area.left, area.bottom - area.top, handle_,
+        reinterpret_cast<HMENU>(INT_PTR(kFirstLabelId + index)), instance_, nullptr);
     SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     EnableWindow(label, def.enabledAtStart);
     if (def.hint && def.hintShownAtStart)
@@ -207,13 +207,10 @@ HWND TForm1::createField(const FieldDef& def, int id)
         SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // no limit of its own
         break;
     case FieldKind::Combo: {
-        // The height given is that of the box with its list open.
-        const int listHeight = kComboItems * sized(13) + 2;
-        control = CreateWindowExW(0, L"COMBOBOX", nullptr,
-                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN |
-                                      CBS_AUTOHSCROLL,
-                                  area.left, area.top, width, height + listHeight, handle_, menuId,
-                                  instance_, nullptr);
+        control = CreateWindowExW(
+            0, L"COMBOBOX", nullptr,
+            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+            area.left, area.top, width, height, handle_, menuId, instance_, nullptr);
         for (const auto& item : itemList(def.items))
             SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item)));
         SendMessageW(control, CB_LIMITTEXT, 0, 0);
@@ -241,13 +238,21 @@ HWND TForm1::createField(const FieldDef& def, int id)
     if (def.kind != FieldKind::Check)
         SetWindowTextW(control, wide(def.defaultString()));
     if (def.kind == FieldKind::Combo) {
-        // Set after the font, which resizes the box: 21 pixels closed, 13 per list item.
-        RECT closed{};
-        GetWindowRect(control, &closed);
-        const int selection = static_cast<int>(SendMessageW(control, CB_GETITEMHEIGHT, WPARAM(-1), 0));
-        const int frame = (closed.bottom - closed.top) - selection;
-        SendMessageW(control, CB_SETITEMHEIGHT, WPARAM(-1), height - frame);
+        // After the font, which resizes the box: 21 pixels closed, 13 per list item. Systems
+        // differ in what the selection height they are given means, so measure and correct.
+        const auto closedHeight = [control] {
+            RECT closed{};
+            GetWindowRect(control, &closed);
+            return static_cast<int>(closed.bottom - closed.top);
+        };
+        int selection = static_cast<int>(SendMessageW(control, CB_GETITEMHEIGHT, WPARAM(-1), 0));
+        for (int attempt = 0; attempt < 2 && closedHeight() != height; ++attempt) {
+            selection += height - closedHeight();
+            SendMessageW(control, CB_SETITEMHEIGHT, WPARAM(-1), selection);
+        }
         SendMessageW(control, CB_SETITEMHEIGHT, 0, sized(13));
+        SetWindowPos(control, nullptr, 0, 0, width, height + kComboItems * sized(13) + 2,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     EnableWindow(control, def.enabledAtStart);
     return control;
@@ -258,11 +263,12 @@ void TForm1::createButtons()
     for (std::size_t i = 0; i < std::size(kButtons); ++i) {
         const int top = kPanel5.top + kButtonInset + static_cast<int>(i) * kButtonStep;
         const RECT area = scale().rect(kPanel5.left + kButtonInset, top, kButtonSide, kButtonSide);
-        HWND button = CreateWindowExW(
-            0, L"BUTTON", wide(kButtons[i].caption), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-            area.left, area.top, area.right - area.left, area.bottom - area.top, handle_,
-            reinterpret_cast<HMENU>(INT_PTR(kFirstButtonId + static_cast<int>(i))), instance_,
-            nullptr);
+        HWND button =
+            CreateWindowExW(0, L"BUTTON", wide(kButtons[i].caption),
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, area.left, area.top,
+                            area.right - area.left, area.bottom - area.top, handle_,
+                            reinterpret_cast<HMENU>(INT_PTR(kFirstButtonId + static_cast<int>(i))),
+                            instance_, nullptr);
         SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font_.regular), FALSE);
         buttons_.push_back(button);
     }

@@ -7,12 +7,14 @@
 // button panel, the hidden document, the save dialog and the pop-up menu. The weapon's values
 // live in the controls themselves.
 
+#include "DependentRules.h"
 #include "Hints.h"
 #include "PluginDocument.h"
 #include "SaveDialog.h"
 #include "Scale.h"
 #include "Win32SaveDialogRunner.h"
 
+#include <shellapi.h>
 #include <windows.h>
 
 #include <filesystem>
