@@ -10,6 +10,8 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 runs=${2:-21}
 source "$(dirname "$0")/../scripts/wine-session.sh"
+trap wine_session_stop EXIT
+wine_session_start
 windows_path() { echo "Z:${1//\//\\}"; }
 wine "$build/bench/bench_win32_startup.exe" "$runs" \
     "$(windows_path "$build/windows/VormoWep.exe")" \
