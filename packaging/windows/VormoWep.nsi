@@ -3,8 +3,8 @@
 
 ; The 64-bit per-user installer: no administrator rights, everything under the user's own
 ; folders and HKCU, and an uninstaller that takes back exactly what the installer added.
-; The build passes VERSION (four numbers), STAGE (the folder holding VormoWep.exe, README.txt
-; and LICENSE.txt), ICON and OUTFILE.
+; The build passes PRODUCT (the program's name), VERSION (four numbers), STAGE (the folder
+; holding VormoWep.exe, README.txt and LICENSE.txt), ICON and OUTFILE.
 
 Unicode true
 ; A 32-bit installer would be redirected to the 32-bit registry view and program folders.
@@ -13,7 +13,6 @@ SetCompressor /SOLID lzma
 RequestExecutionLevel user
 ManifestDPIAware true
 
-!define PRODUCT "Vormo Weapon Plugin Maker"
 !define EXE "VormoWep.exe"
 !define PROGID "VormoWep.Plugin"
 !define CLASSES "Software\Classes"
