@@ -638,3 +638,49 @@ TEST_CASE("at another setting everything grows with the font's text height")
         CHECK(quit.right - quit.left == sized(49));
     }
 }
+
+namespace {
+std::string nameWhenClosed;
+void CALLBACK closeEditorOnceUp(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND box = FindWindowW(L"#32770", nullptr);
+    if (Form1 && IsWindowVisible(Form1->handle()) && !(box && IsWindowVisible(box))) {
+        KillTimer(nullptr, timer);
+        nameWhenClosed = narrow(windowText(control(u"Name")));
+        PostMessageW(Form1->handle(), WM_CLOSE, 0, 0);
+    }
+}
+} // namespace
+
+TEST_CASE("the program runs from start to exit status 0, whatever its command line")
+{
+    TempDir dir;
+    const auto plugin = dir / u"\u6b66 a.vwp";
+    std::filesystem::copy_file(std::filesystem::path(VORMO_TEST_DATA) / "foreign-plugin.vwp",
+                               plugin);
+    const std::wstring named = L"VormoWep.exe \"" + plugin.wstring() + L"\"";
+    const std::wstring missing = L"VormoWep.exe \"" + (dir / u"none.vwp").wstring() + L"\"";
+    const std::tuple<const wchar_t*, std::string, const char*> rows[] = {
+        {L"VormoWep.exe", "(none)", "NAME"},
+        {named.c_str(), "(none)", "Hand-made: Blaster \xc3\x9c"},
+        {missing.c_str(), "Cannot open file " + narrow(pathText(dir / u"none.vwp")) + ".", "NAME"},
+        {L"VormoWep.exe a.vwp b.vwp", "VormoWep.exe opens one plugin at a time; none was opened.",
+         "NAME"},
+    };
+    for (const auto& [line, box, name] : rows) {
+        CAPTURE(box);
+        putAsideValues() = PutAsideValues{};
+        nameWhenClosed.clear();
+        const UINT_PTR closer = SetTimer(nullptr, 0, 50, closeEditorOnceUp);
+        int status = -1;
+        const MessageBoxSeen seen =
+            messageBoxOf([&] { status = runProgram(GetModuleHandleW(nullptr), line); });
+        KillTimer(nullptr, closer);
+        CHECK(status == 0);
+        CHECK(narrow(seen.caption == u"(none)" ? u"(none)" : seen.text) == box);
+        CHECK(nameWhenClosed == name);
+        CHECK(Form1 == nullptr); // taken down with the about box and the application window
+        CHECK(AboutBox == nullptr);
+        CHECK(App == nullptr);
+    }
+}
