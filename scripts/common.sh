@@ -10,6 +10,10 @@ BUILD_DIR=${BUILD_DIR:-$ROOT/build}
 
 # libxcb1-dev and pkgconf: on X11 the windows ask the window manager for their frame.
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev fonts-dejavu-core libxcb1-dev pkgconf)
+# The core's tests are doctest suites, on Linux and on Windows.
+BUILD_PACKAGES+=(doctest-dev)
+# The Windows programs: MinGW-w64 cross-builds them, Wine runs their tests (scripts/build-windows).
+WINDOWS_BUILD_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix doctest-dev wine wine64)
 # The real-window checks, bare and under a window manager (openbox, driven with wmctrl).
 TEST_PACKAGES=(xvfb xdotool x11-utils imagemagick openbox wmctrl)
 # Desktop-integration, Debian package and licence checks (packaging/tests).
@@ -19,6 +23,8 @@ TEST_PACKAGES+=(desktop-file-utils appstream libxml2-utils shared-mime-info xdg-
 TEST_PACKAGES+=(clang libclang-rt-14-dev)
 # Storage faults for the save tests: libfiu fails POSIX calls through a preloaded library.
 TEST_PACKAGES+=(libfiu-dev fiu-utils)
+# The Windows tests under a headless Wine (scripts/wine-session.sh).
+TEST_PACKAGES+=("${WINDOWS_BUILD_PACKAGES[@]}" fonts-wine)
 
 install_missing() {
     local missing=() p
@@ -37,4 +43,9 @@ install_missing() {
 build() {
     cmake -S "$ROOT" -B "$BUILD_DIR" "$@"
     cmake --build "$BUILD_DIR" -j"$(nproc)"
+}
+
+# The "windows" preset: the MinGW-w64 cross build in build-windows/.
+build_windows() {
+    (cd "$ROOT" && cmake --preset windows "$@" && cmake --build build-windows -j"$(nproc)")
 }

@@ -9,7 +9,7 @@
 #include "PluginDocument.h"
 #include "PluginWriter.h"
 
-inline QByteArray savedPluginBytes(const vormo::FieldAccess& weapon)
+inline std::string savedPluginBytes(const vormo::FieldAccess& weapon)
 {
     vormo::PluginDocument document;
     document.setText(vormo::buildPluginText(weapon));

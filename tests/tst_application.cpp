@@ -55,7 +55,7 @@ private slots:
         test::RecordingMessageBoxes boxes;
         QCOMPARE(runApplication([] {
                      createForm(Form1);
-                     throw VormoError(u"Cannot create the about box"_qs);
+                     throw VormoError(u"Cannot create the about box");
                  }),
                  0);
         QCOMPARE(boxes.shown.size(), 1);
@@ -75,7 +75,7 @@ private slots:
             QStringList seen;
             QTimer::singleShot(0, qApp, [&] {
                 const QLineEdit* first = Form1->Name;
-                seen << currentFileName() << Form1->SaveDialog1->FileName()
+                seen << fromPath(currentFileName()) << fromPath(Form1->SaveDialog1->FileName())
                      << first->text().left(10)
                      << (first->selectedText() == first->text() ? u"all selected"_qs : QString());
                 Form1->close();

@@ -143,7 +143,7 @@ private slots:
         QCOMPARE(Form1->minimumSize(), QSize(528, 350));
         for (const FieldDef& def : fields()) {
             QWidget* field = control(def.name);
-            QCOMPARE(field->geometry(), def.geometry);
+            QCOMPARE(field->geometry(), toQRect(def.geometry));
             // On the design's grid, which HitObjs and BulletBox leave by a pixel: rows 24 apart
             // from 8, boxes 81 x 21 in four columns, ticks 17 x 17 in three.
             const QRect at = field->geometry();
@@ -160,7 +160,7 @@ private slots:
         for (const LabelDef& def : labels()) {
             HintLabel* shown = Form1->findChild<HintLabel*>(def.name);
             QCOMPARE(shown->text(), def.caption);
-            QCOMPARE(shown->geometry().topLeft(), def.geometry.topLeft());
+            QCOMPARE(shown->geometry().topLeft(), toQRect(def.geometry).topLeft());
             QCOMPARE(shown->height(), 13);
             QCOMPARE(shown->isEnabled(), def.enabledAtStart);
             QCOMPARE(shown->toolTip(), def.hintShownAtStart ? def.hint : "");
@@ -240,13 +240,13 @@ private slots:
     {
         // The menu opens 16 pixels below the press. Save; New forgets the path but keeps the
         // fields, and Save asks again, from where it was; About; Quit.
-        s->dialog.accept(s->path("menu.vwp"), 3);
+        s->dialog.accept(toPath(s->path("menu.vwp")), 3);
         QCOMPARE(pickFromMenu(Qt::Key_S),
                  QList<QPoint>{Form1->frameGeometry().topLeft() + QPoint(200, 361)});
         QTRY_COMPARE(contents(s->path("menu.vwp")), fixture("fresh.vwp"));
         Form1->Name->setText("Kept");
         pickFromMenu(Qt::Key_N);
-        QTRY_COMPARE(currentFileName(), u"untitled.vwp");
+        QTRY_COMPARE(fromPath(currentFileName()), u"untitled.vwp");
         QCOMPARE(Form1->Name->text(), u"Kept");
         s->dialog.cancel();
         QTest::mouseClick(Form1->SaveBtn, Qt::LeftButton);
@@ -269,7 +269,7 @@ private slots:
         // after one.
         QTest::mouseDClick(Form1->windowHandle(), Qt::LeftButton, {},
                            Form1->Label39->geometry().center());
-        s->dialog.accept(s->path("missing/weapon."));
+        s->dialog.accept(toPath(s->path("missing/weapon.")));
         QTest::mouseClick(Form1->SaveAsBtn, Qt::LeftButton);
         QCOMPARE(described(s->boxes.shown),
                  (QStringList{"Bullet Types... | Bullet types specifics:\n 0)Normal\n 1)Direction "
@@ -310,7 +310,7 @@ private slots:
             QCOMPARE(uris + ' ' + dragAndDrop(data, Qt::CopyAction | Qt::MoveAction),
                      uris + (opens == u"-" ? " none refused" : " copy taken"));
             const bool opened = opens != u"-" && message.isEmpty();
-            QTRY_COMPARE(currentFileName(), opened ? s->path(opens) : "untitled.vwp");
+            QTRY_COMPARE(fromPath(currentFileName()), opened ? s->path(opens) : "untitled.vwp");
             QTRY_COMPARE(s->boxes.shown.size(), message.isEmpty() ? 0 : 1);
             QCOMPARE(s->boxes.shown.value(0).text,
                      message.isEmpty() ? "" : message.arg(s->path(opens)));
@@ -366,7 +366,8 @@ private slots:
         const QString path = s->path("exported.png"), missing = s->path("no/new.ico");
         QVERIFY(writeFile(path, "not an icon"));
         for (const QString& name : {QString(), path, missing, path}) {
-            name.isEmpty() ? s->dialog.cancel() : s->dialog.accept(name, name == path ? 2 : 1);
+            name.isEmpty() ? s->dialog.cancel()
+                           : s->dialog.accept(toPath(name), name == path ? 2 : 1);
             if (name == path && !s->boxes.shown.isEmpty()) // the disk fails
                 fiuEnable("posix/io/sync/fsync", 1, reinterpret_cast<void*>(EIO), 1);
             QTest::mouseDClick(AboutBox->ProgramIcon, Qt::LeftButton);
@@ -396,19 +397,22 @@ private slots:
         // open, "Yes" takes the name; asking creates nothing.
         QTemporaryDir dir;
         AnsweringBoxes boxes;
-        const QList<FileTypeFilter> types{{"A", "*.a"}, {"B", "*.b"}, {"Any", "*.*"}};
-        SaveDialogSettings settings{"Pick one", types, 2, "b", dir.path(), "", false, false};
+        const std::vector<FileTypeFilter> types{{u"A", u"*.a"}, {u"B", u"*.b"}, {u"Any", u"*.*"}};
+        SaveDialogSettings settings{u"Pick one",        types, 2,     u"b",
+                                    toPath(dir.path()), "",    false, false};
         QStringList shown;
         std::optional<SaveDialogAnswer> answer = runDialog(settings, {"foo", ""}, shown);
         const QString filters = "Pick one | A (*.a), B (*.b), Any (*.*) | ";
         QCOMPARE(shown.join(" | "), filters + "B (*.b) | b | " + dir.path() + " |  | c | 10");
-        QCOMPARE(answer->path + QString::number(answer->filterIndex), dir.filePath("foo.b2"));
-        settings = {"Pick one", types, 3, "b", ".", dir.filePath("last.b"), true, true};
+        QCOMPARE(fromPath(answer->path) + QString::number(answer->filterIndex),
+                 dir.filePath("foo.b2"));
+        settings = {u"Pick one", types, 3, u"b", ".", toPath(dir.filePath("last.b")), true, true};
         answer = runDialog(settings, {"", "new", ""}, shown = {}); // the last path's folder wins
         QCOMPARE(shown.join(" | "),
                  filters + "Any (*.*) | b | " + dir.path() + " | last.b | 8 | 10");
-        QCOMPARE(answer->path + QString::number(answer->filterIndex), dir.filePath("new.b3"));
-        QVERIFY(!QFileInfo::exists(answer->path));
+        QCOMPARE(fromPath(answer->path) + QString::number(answer->filterIndex),
+                 dir.filePath("new.b3"));
+        QVERIFY(!QFileInfo::exists(fromPath(answer->path)));
         QCOMPARE(described(boxes.shown),
                  (QStringList{"Pick one | last.b does not exist.\nDo you want to create it? | "
                               "question | modal | yes/no | owned",

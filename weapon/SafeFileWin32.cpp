@@ -131,6 +131,18 @@ void saveFileSafely(const std::filesystem::path& path, std::string_view data,
                                   FILE_ATTRIBUTE_DEVICE)) != 0)
         throw cannotCreate();
 
+    // A file another program holds open without letting it be deleted cannot be replaced; found
+    // now, nothing has been written yet. (Wine's ReplaceFileW would also leave a stray file.)
+    if (existed) {
+        const HANDLE probe = ::CreateFileW(target.c_str(), DELETE,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (probe == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_SHARING_VIOLATION)
+            throw cannotCreate();
+        if (probe != INVALID_HANDLE_VALUE)
+            ::CloseHandle(probe);
+    }
+
     // Beside the target, so that the replacement stays on one volume.
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::absolute(target, error).parent_path();
@@ -180,6 +192,11 @@ void saveFileSafely(const std::filesystem::path& path, std::string_view data,
     if (!moved)
         throw cannotCreate();
     removeTemp.replaced = true;
+    // Where the system moved the file rather than merging (Wine), the old attributes return.
+    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    const DWORD now = ::GetFileAttributesW(target.c_str());
+    if (existed && now != INVALID_FILE_ATTRIBUTES && (now & kKept) != (attributes & kKept))
+        ::SetFileAttributesW(target.c_str(), (now & ~FILE_ATTRIBUTE_NORMAL) | (attributes & kKept));
 }
 
 } // namespace vormo

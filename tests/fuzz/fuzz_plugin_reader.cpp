@@ -20,12 +20,12 @@ using namespace vormo;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::optional<PluginContent> first =
-        readPlugin(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
+        readPlugin(std::string_view(reinterpret_cast<const char*>(data), size));
     if (!first)
         return 0;
     WeaponValues weapon;
     first->fillInto(weapon);
-    QByteArray once;
+    std::string once;
     try {
         once = savedPluginBytes(weapon);
     } catch (const VormoError&) {
@@ -37,18 +37,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& [type, delay] :
          {std::pair{u"TrailType", u"TrailDelay"}, std::pair{u"ParticleType", u"PartDelay"}}) {
         if (weapon.isEnabled(field(delay)) && numberPrefix(weapon.text(field(type))) == u"0")
-            weapon.setText(delay, QStringLiteral("1"));
+            weapon.setText(delay, u"1");
     }
-    const QByteArray expected = savedPluginBytes(weapon);
+    const std::string expected = savedPluginBytes(weapon);
 
     const std::optional<PluginContent> second = readPlugin(once);
     WeaponValues again;
     if (second)
         second->fillInto(again);
-    const QByteArray twice = second ? savedPluginBytes(again) : "(the reader refuses the save)";
+    const std::string twice = second ? savedPluginBytes(again) : "(the reader refuses the save)";
     if (twice != expected) {
         std::fprintf(stderr, "round trip mismatch\n--- expected ---\n%s\n--- second save ---\n%s\n",
-                     expected.constData(), twice.constData());
+                     expected.c_str(), twice.c_str());
         std::abort();
     }
     return 0;

@@ -1,0 +1,23 @@
+# SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# Cross build for 64-bit Windows with Debian's MinGW-w64 (the posix thread model, which has
+# std::thread and friends). Programs link the C++ runtime statically, so they need only
+# Windows' own DLLs; CTest runs them under Wine.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+
+find_program(VORMO_WINE NAMES wine REQUIRED)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${VORMO_WINE})
