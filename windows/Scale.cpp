@@ -28,11 +28,16 @@ int textHeight(HFONT font)
 
 } // namespace
 
-WindowFont createWindowFont()
+int screenDpi()
 {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+WindowFont createWindowFont(int dpi)
+{
     WindowFont result{font(dpi, false), font(dpi, true), Scale{}};
     // At the design setting nothing moves, whatever face stands in for the named one.
     if (dpi != kDesignDpi)

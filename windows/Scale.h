@@ -21,13 +21,14 @@ struct Scale {
     }
 };
 
-// "MS Sans Serif" 8 pt at the screen's setting, and the scale that goes with it.
+// "MS Sans Serif" 8 pt at dpi, and the scale that goes with it.
 struct WindowFont {
     HFONT regular = nullptr;
     HFONT bold = nullptr;
     Scale scale;
 };
-WindowFont createWindowFont();
+WindowFont createWindowFont(int dpi);
+int screenDpi();
 void deleteWindowFont(WindowFont& font);
 
 int textWidth(HFONT font, const wchar_t* text);

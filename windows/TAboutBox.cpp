@@ -74,7 +74,7 @@ TAboutBox::TAboutBox(Application& owner)
     windowClass.lpszClassName = kClassName;
     RegisterClassExW(&windowClass);
 
-    font_ = createWindowFont();
+    font_ = createWindowFont(screenDpi());
     const Scale sized = font_.scale;
     RECT frame{0, 0, sized(kClientWidth), sized(kClientHeight)};
     AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);

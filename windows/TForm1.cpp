@@ -82,13 +82,8 @@ TForm1::TForm1(Application& owner)
     Form1 = this;
     registerClass(instance_, windowProc);
 
-    font_ = createWindowFont();
-    const Scale sized = font_.scale;
-    RECT frame{0, 0, sized(kClientWidth), sized(kClientHeight)};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    handle_ = CreateWindowExW(kExStyle, kClassName, L"Vormo Weapon Editor", kStyle, 0, 0,
-                              frame.right - frame.left, frame.bottom - frame.top, owner.handle(),
-                              nullptr, instance_, this);
+    handle_ = CreateWindowExW(kExStyle, kClassName, L"Vormo Weapon Editor", kStyle, 0, 0, 0, 0,
+                              owner.handle(), nullptr, instance_, this);
     if (!handle_)
         throw VormoError(u"The editor window could not be created");
     hints_ = std::make_unique<Hints>(handle_, instance_);
@@ -96,6 +91,7 @@ TForm1::TForm1(Application& owner)
     SaveDialog1.setRunner(&dialogRunner_);
 
     createComponents();
+    layOut(screenDpi());
     createPopupMenu();
     created_ = true; // from now on changes run the rules, never for the layout's own values
 
@@ -175,42 +171,32 @@ HWND TForm1::createLabel(std::size_t index)
 {
     const LabelDef& def = labels()[index];
     const std::u16string caption = ascii(def.caption);
-    HFONT font = def.bold ? font_.bold : font_.regular;
-    // As wide as the caption in the font that is actually drawn.
-    RECT area = scale().rect(def.geometry.left, def.geometry.top, 0, 13);
-    area.right = area.left + textWidth(font, wide(caption));
     // No SS_NOTIFY: the mouse passes through to the window, for its cursor, hints and menu.
     HWND label = CreateWindowExW(
-        0, L"STATIC", wide(caption), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, area.left,
-        area.top, area.right - area.left, area.bottom - area.top, handle_,
-        reinterpret_cast<HMENU>(INT_PTR(kFirstLabelId + index)), instance_, nullptr);
-    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        0, L"STATIC", wide(caption), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0,
+        handle_, reinterpret_cast<HMENU>(INT_PTR(kFirstLabelId + index)), instance_, nullptr);
+    if (!label)
+        throw VormoError(u"The editor window could not be created");
     EnableWindow(label, def.enabledAtStart);
-    if (def.hint && def.hintShownAtStart)
-        hints_->add(index, area, ascii(def.hint));
     return label;
 }
 
 HWND TForm1::createField(const FieldDef& def, int id)
 {
-    const Scale sized = scale();
-    const RECT area =
-        sized.rect(def.geometry.left, def.geometry.top, def.geometry.width, def.geometry.height);
-    const int width = area.right - area.left, height = area.bottom - area.top;
     const auto menuId = reinterpret_cast<HMENU>(INT_PTR(id));
     HWND control = nullptr;
     switch (def.kind) {
     case FieldKind::Edit:
         control = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", nullptr,
-                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, area.left,
-                                  area.top, width, height, handle_, menuId, instance_, nullptr);
+                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0,
+                                  handle_, menuId, instance_, nullptr);
         SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // no limit of its own
         break;
     case FieldKind::Combo: {
-        control = CreateWindowExW(
-            0, L"COMBOBOX", nullptr,
-            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-            area.left, area.top, width, height, handle_, menuId, instance_, nullptr);
+        control = CreateWindowExW(0, L"COMBOBOX", nullptr,
+                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN |
+                                      CBS_AUTOHSCROLL,
+                                  0, 0, 0, 0, handle_, menuId, instance_, nullptr);
         for (const auto& item : itemList(def.items))
             SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item)));
         SendMessageW(control, CB_LIMITTEXT, 0, 0);
@@ -226,34 +212,16 @@ HWND TForm1::createField(const FieldDef& def, int id)
                 name += (name.empty() ? u"" : u" ") + ascii(label.caption);
         }
         control = CreateWindowExW(0, L"BUTTON", wide(name),
-                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, area.left,
-                                  area.top, width, height, handle_, menuId, instance_, nullptr);
+                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 0, 0,
+                                  handle_, menuId, instance_, nullptr);
         SendMessageW(control, BM_SETCHECK, def.defaultChecked ? BST_CHECKED : BST_UNCHECKED, 0);
         break;
     }
     }
     if (!control)
         throw VormoError(u"The editor window could not be created");
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.regular), FALSE);
     if (def.kind != FieldKind::Check)
         SetWindowTextW(control, wide(def.defaultString()));
-    if (def.kind == FieldKind::Combo) {
-        // After the font, which resizes the box: 21 pixels closed, 13 per list item. Systems
-        // differ in what the selection height they are given means, so measure and correct.
-        const auto closedHeight = [control] {
-            RECT closed{};
-            GetWindowRect(control, &closed);
-            return static_cast<int>(closed.bottom - closed.top);
-        };
-        int selection = static_cast<int>(SendMessageW(control, CB_GETITEMHEIGHT, WPARAM(-1), 0));
-        for (int attempt = 0; attempt < 2 && closedHeight() != height; ++attempt) {
-            selection += height - closedHeight();
-            SendMessageW(control, CB_SETITEMHEIGHT, WPARAM(-1), selection);
-        }
-        SendMessageW(control, CB_SETITEMHEIGHT, 0, sized(13));
-        SetWindowPos(control, nullptr, 0, 0, width, height + kComboItems * sized(13) + 2,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
     EnableWindow(control, def.enabledAtStart);
     return control;
 }
@@ -261,17 +229,80 @@ HWND TForm1::createField(const FieldDef& def, int id)
 void TForm1::createButtons()
 {
     for (std::size_t i = 0; i < std::size(kButtons); ++i) {
-        const int top = kPanel5.top + kButtonInset + static_cast<int>(i) * kButtonStep;
-        const RECT area = scale().rect(kPanel5.left + kButtonInset, top, kButtonSide, kButtonSide);
         HWND button =
             CreateWindowExW(0, L"BUTTON", wide(kButtons[i].caption),
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, area.left, area.top,
-                            area.right - area.left, area.bottom - area.top, handle_,
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0, handle_,
                             reinterpret_cast<HMENU>(INT_PTR(kFirstButtonId + static_cast<int>(i))),
                             instance_, nullptr);
-        SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font_.regular), FALSE);
+        if (!button)
+            throw VormoError(u"The editor window could not be created");
         buttons_.push_back(button);
     }
+}
+
+void TForm1::layOut(int dpi)
+{
+    WindowFont font = createWindowFont(dpi);
+    const Scale sized = font.scale;
+    const auto place = [&](HWND control, RECT area, HFONT face) {
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(face), FALSE);
+        SetWindowPos(control, nullptr, area.left, area.top, area.right - area.left,
+                     area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    for (std::size_t i = 0; i < labels_.size(); ++i) {
+        // As wide as the caption in the font that is actually drawn.
+        const LabelDef& def = labels()[i];
+        HFONT face = def.bold ? font.bold : font.regular;
+        RECT area = sized.rect(def.geometry.left, def.geometry.top, 0, 13);
+        area.right = area.left + textWidth(face, wide(ascii(def.caption)));
+        place(labels_[i], area, face);
+        if (def.hint && (created_ ? hints_->has(i) : def.hintShownAtStart)) {
+            hints_->remove(i);
+            hints_->add(i, area, ascii(def.hint));
+        }
+    }
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+        const Rect& design = fields()[i].geometry;
+        const RECT area = sized.rect(design.left, design.top, design.width, design.height);
+        place(fields_[i], area, font.regular);
+        if (fields()[i].kind == FieldKind::Combo)
+            fitComboBox(fields_[i], area.bottom - area.top, sized(13));
+    }
+    for (std::size_t i = 0; i < buttons_.size(); ++i) {
+        const int top = kPanel5.top + kButtonInset + static_cast<int>(i) * kButtonStep;
+        place(buttons_[i], sized.rect(kPanel5.left + kButtonInset, top, kButtonSide, kButtonSide),
+              font.regular);
+    }
+    deleteWindowFont(font_);
+    font_ = font;
+
+    RECT frame{0, 0, sized(kClientWidth), sized(kClientHeight)};
+    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+    SetWindowPos(handle_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TForm1::fitComboBox(HWND combo, int height, int itemHeight)
+{
+    // 21 pixels closed at the design size, 13 per list item. Systems differ in what the
+    // selection height they are given means, so measure and correct.
+    const auto closedHeight = [combo] {
+        RECT closed{};
+        GetWindowRect(combo, &closed);
+        return static_cast<int>(closed.bottom - closed.top);
+    };
+    int selection = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, WPARAM(-1), 0));
+    for (int attempt = 0; attempt < 2 && closedHeight() != height; ++attempt) {
+        selection += height - closedHeight();
+        SendMessageW(combo, CB_SETITEMHEIGHT, WPARAM(-1), selection);
+    }
+    SendMessageW(combo, CB_SETITEMHEIGHT, 0, itemHeight);
+    // The height a combo box is given is that of the box with its list open.
+    RECT area{};
+    GetWindowRect(combo, &area);
+    SetWindowPos(combo, nullptr, 0, 0, area.right - area.left,
+                 height + kComboItems * itemHeight + 2, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm1::createPopupMenu()
@@ -519,6 +550,14 @@ LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT:
         paintPanels();
         return 0;
+    case WM_DPICHANGED: {
+        // Moved to a monitor of another setting: laid out anew for it, where the system says.
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        layOut(HIWORD(wParam));
+        SetWindowPos(handle_, nullptr, suggested.left, suggested.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
     case WM_CLOSE:
         // The main window hides, and the program ends with it.
         ShowWindow(handle_, SW_HIDE);

@@ -87,6 +87,9 @@ private:
     HWND createLabel(std::size_t index);
     HWND createField(const FieldDef& def, int id);
     void createButtons();
+    // Places and sizes every control, and the window, for dpi.
+    void layOut(int dpi);
+    static void fitComboBox(HWND combo, int height, int itemHeight);
     void createPopupMenu();
     void centre();
 

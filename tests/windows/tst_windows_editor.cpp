@@ -585,3 +585,102 @@ TEST_CASE("the program ends when the editor closes, from Quit or the task bar")
         CHECK(quitPosted());
     }
 }
+
+TEST_CASE("at another setting everything grows with the font's text height")
+{
+    Session s;
+    HWND form = Form1->handle();
+    for (int dpi : {144, 120, 96}) {
+        CAPTURE(dpi);
+        RECT suggested{10, 20, 600, 500};
+        SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        HFONT font = reinterpret_cast<HFONT>(SendMessageW(control(u"Name"), WM_GETFONT, 0, 0));
+        HDC dc = GetDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, font);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, old);
+        ReleaseDC(nullptr, dc);
+        LOGFONTW face{};
+        GetObjectW(font, sizeof face, &face);
+        CHECK(face.lfHeight == -MulDiv(8, dpi, 72));
+        const int height = dpi == 96 ? 13 : metrics.tmHeight;
+        const auto sized = [&](int value) { return MulDiv(value, height, 13); };
+        RECT client{}, frame{};
+        GetClientRect(form, &client);
+        GetWindowRect(form, &frame);
+        CHECK(client.right == sized(528));
+        CHECK(client.bottom == sized(350));
+        CHECK(frame.left == 10);
+        CHECK(frame.top == 20);
+        for (const FieldDef& def : fields()) {
+            const RECT area = clientRect(control(ascii(def.name)));
+            CHECK(area.left == sized(def.geometry.left));
+            CHECK(area.top == sized(def.geometry.top));
+            CHECK(area.bottom - area.top == sized(def.geometry.height));
+        }
+        // The hints cover the labels where they now stand.
+        for (std::size_t i = 0; i < labels().size(); ++i) {
+            TTTOOLINFOW info{};
+            info.cbSize = TTTOOLINFOW_V2_SIZE;
+            info.hwnd = form;
+            info.uId = i;
+            if (!SendMessageW(Form1->hints().handle(), TTM_GETTOOLINFOW, 0,
+                              reinterpret_cast<LPARAM>(&info)))
+                continue;
+            const RECT area = clientRect(Form1->label(i));
+            CHECK(EqualRect(&info.rect, &area));
+            CHECK(area.left == sized(labels()[i].geometry.left));
+        }
+        const RECT quit = clientRect(control(u"QuitBtn"));
+        CHECK(quit.top == sized(280));
+        CHECK(quit.right - quit.left == sized(49));
+    }
+}
+
+namespace {
+std::string nameWhenClosed;
+void CALLBACK closeEditorOnceUp(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND box = FindWindowW(L"#32770", nullptr);
+    if (Form1 && IsWindowVisible(Form1->handle()) && !(box && IsWindowVisible(box))) {
+        KillTimer(nullptr, timer);
+        nameWhenClosed = narrow(windowText(control(u"Name")));
+        PostMessageW(Form1->handle(), WM_CLOSE, 0, 0);
+    }
+}
+} // namespace
+
+TEST_CASE("the program runs from start to exit status 0, whatever its command line")
+{
+    TempDir dir;
+    const auto plugin = dir / u"\u6b66 a.vwp";
+    std::filesystem::copy_file(std::filesystem::path(VORMO_TEST_DATA) / "foreign-plugin.vwp",
+                               plugin);
+    const std::wstring named = L"VormoWep.exe \"" + plugin.wstring() + L"\"";
+    const std::wstring missing = L"VormoWep.exe \"" + (dir / u"none.vwp").wstring() + L"\"";
+    const std::tuple<const wchar_t*, std::string, const char*> rows[] = {
+        {L"VormoWep.exe", "(none)", "NAME"},
+        {named.c_str(), "(none)", "Hand-made: Blaster \xc3\x9c"},
+        {missing.c_str(), "Cannot open file " + narrow(pathText(dir / u"none.vwp")) + ".", "NAME"},
+        {L"VormoWep.exe a.vwp b.vwp", "VormoWep.exe opens one plugin at a time; none was opened.",
+         "NAME"},
+    };
+    for (const auto& [line, box, name] : rows) {
+        CAPTURE(box);
+        putAsideValues() = PutAsideValues{};
+        nameWhenClosed.clear();
+        const UINT_PTR closer = SetTimer(nullptr, 0, 50, closeEditorOnceUp);
+        int status = -1;
+        const MessageBoxSeen seen =
+            messageBoxOf([&] { status = runProgram(GetModuleHandleW(nullptr), line); });
+        KillTimer(nullptr, closer);
+        CHECK(status == 0);
+        CHECK(narrow(seen.caption == u"(none)" ? u"(none)" : seen.text) == box);
+        CHECK(nameWhenClosed == name);
+        CHECK(Form1 == nullptr); // taken down with the about box and the application window
+        CHECK(AboutBox == nullptr);
+        CHECK(App == nullptr);
+    }
+}
