@@ -27,7 +27,11 @@ classes='HKCU\Software\Classes'
 uninstall='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\VormoWep'
 value() { wine reg query "$1" $([ -n "$2" ] && echo /v "$2" || echo /ve) 2>/dev/null | tr -d '\r' |
     awk -F '    ' 'NF >= 4 {print $4}'; }
-expect() { [ "$(value "$1" "$2")" = "$3" ] || fail "$1 ${2:-(default)} is '$(value "$1" "$2")', not '$3'"; }
+expect() {
+    local v
+    v=$(value "$1" "$2") || fail "$1 has no value ${2:-(default)}"
+    [ "$v" = "$3" ] || fail "$1 ${2:-(default)} is '$v', not '$3'"
+}
 absent() { ! wine reg query "$1" >/dev/null 2>&1 || fail "uninstall left $1"; }
 
 for other in "" Other.Plugin; do
