@@ -6,7 +6,8 @@
 # The zip holds exactly the staged files. The installer, run silently under the Wine session's
 # prefix, installs them for the user alone with a Start-menu entry, the .vwp type and an entry in
 # Apps & Features, and its uninstaller takes all of that back. Run twice: the second time another
-# program has taken .vwp over before the uninstall, and must keep it.
+# program has taken .vwp over, and the user has saved a plugin in the program's folder, before
+# the uninstall; both must stay.
 source "$(dirname "$0")/common.sh"
 need cmake wine winepath wrestool xmllint
 zip=$1 setup=$2 stage=$3 version=$4 product=$5
@@ -48,19 +49,25 @@ for other in "" Other.Plugin; do
     expect "$uninstall" DisplayVersion "$version"
     expect "$uninstall" UninstallString "\"$(winepath -w "$dir")\\Uninstall.exe\""
 
-    [ -z "$other" ] || wine reg add "$classes\\.vwp" /ve /d "$other" /f >/dev/null
+    if [ -n "$other" ]; then
+        wine reg add "$classes\\.vwp" /ve /d "$other" /f >/dev/null
+        echo "NAME:mine" >"$dir/mine.vwp"
+    fi
     wine "$dir/Uninstall.exe" /S || fail "the uninstaller exited with $?"
     # It copies itself away and works from there, so the command returns before it is done;
     # dropping its Apps & Features entry is the last thing it does.
     for ((tries = 0; tries < 100; tries++)); do
-        [ ! -e "$dir" ] && ! wine reg query "$uninstall" >/dev/null 2>&1 && break
+        wine reg query "$uninstall" >/dev/null 2>&1 || break
         sleep 0.1
     done
-    [ ! -e "$dir" ] || fail "uninstall left $dir: $(ls "$dir" | xargs)"
+    [ "$(ls -A "$dir" 2>/dev/null | xargs)" = "${other:+mine.vwp}" ] ||
+        fail "after uninstall, $dir holds: $(ls -A "$dir" 2>&1 | xargs)"
+    [ -n "$other" ] || [ ! -e "$dir" ] || fail "uninstall left the empty $dir"
     [ ! -e "$link" ] || fail "uninstall left the Start-menu entry"
     absent "$classes\\VormoWep.Plugin"
     absent "$uninstall"
     if [ -z "$other" ]; then absent "$classes\\.vwp"; else expect "$classes\\.vwp" "" "$other"; fi
 done
 wine reg delete "$classes\\.vwp" /f >/dev/null
+rm -r "$dir"
 echo "ok: $(basename "$zip") and $(basename "$setup")"
