@@ -44,6 +44,8 @@ for other in "" Other.Plugin; do
     expect "$classes\\.vwp" "" VormoWep.Plugin
     expect "$classes\\.vwp\\OpenWithProgids" VormoWep.Plugin ""
     expect "$classes\\VormoWep.Plugin\\DefaultIcon" "" "$exe,0"
+    # Wine 8's HKEY_CLASSES_ROOT leaves out the user's classes, so a double-click under Wine finds
+    # no program; Windows merges them in. The Open command is therefore checked as text.
     expect "$classes\\VormoWep.Plugin\\shell\\open\\command" "" "\"$exe\" \"%1\""
     expect "$uninstall" DisplayName "$product"
     expect "$uninstall" DisplayVersion "$version"
