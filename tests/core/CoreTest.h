@@ -56,6 +56,16 @@ inline std::string fixture(const char* name)
     throw std::runtime_error(std::string("no fixture ") + name);
 }
 
+// The names in a folder, sorted, each followed by " ".
+inline std::string listing(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        names.push_back(toUtf8(pathText(entry.path().filename())) + ' ');
+    std::sort(names.begin(), names.end());
+    return std::accumulate(names.begin(), names.end(), std::string());
+}
+
 // A fresh folder of the system's temporary ones, removed with everything in it.
 class TempDir {
 public:
@@ -71,15 +81,7 @@ public:
     }
     const fs::path& path() const { return path_; }
     fs::path operator/(const fs::path& name) const { return path_ / name; }
-    // The names in the folder, sorted, each followed by " ".
-    std::string listing() const
-    {
-        std::vector<std::string> names;
-        for (const fs::directory_entry& entry : fs::directory_iterator(path_))
-            names.push_back(toUtf8(pathText(entry.path().filename())) + ' ');
-        std::sort(names.begin(), names.end());
-        return std::accumulate(names.begin(), names.end(), std::string());
-    }
+    std::string listing() const { return vormo::test::listing(path_); }
 
 private:
     static inline std::random_device random;

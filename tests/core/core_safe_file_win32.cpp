@@ -80,3 +80,20 @@ TEST_CASE("a name that cannot be a file is refused before anything is written")
     }
     CHECK(dir.listing() == "folder.vwp ");
 }
+
+// Run by full-disk.sh, which mounts a small file system for it.
+TEST_CASE("a full disk fails the save, keeps the old bytes and leaves nothing behind" *
+          doctest::skip(!std::getenv("VORMO_FULL_DISK")))
+{
+    const fs::path disk = "Z:" + std::string(std::getenv("VORMO_FULL_DISK"));
+    const fs::path file = disk / "weapon.vwp", fresh = disk / "new.vwp";
+    REQUIRE(writeFile(file, "previous"));
+    writeFile(disk / "fill", std::string(1 << 20, 'f')); // as much as there is room for
+    for (const fs::path& path : {file, fresh}) {
+        CHECK(errorOf([&] {
+                  saveFileSafely(path, std::string(32768, 'n'), u"Stream write error");
+              }) == u"Stream write error");
+    }
+    CHECK(contents(file) == "previous");
+    CHECK(listing(disk) == "fill weapon.vwp ");
+}
