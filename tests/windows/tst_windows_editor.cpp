@@ -536,7 +536,9 @@ TEST_CASE("the pop-up menu opens at the window's point, and its items run after 
               what + (" " + std::to_string(expected.x) + "," + std::to_string(expected.y)));
     }
 
-    // About disables the editor until the about box's OK; Escape does nothing.
+    // About disables the editor until the about box's OK; Escape does nothing. The field that
+    // had the focus has it back afterwards.
+    SetFocus(control("Dist"));
     menuOpenedAt('A', [] { rightPress(0, 0); });
     RECT placed{};
     GetWindowRect(about, &placed);
@@ -546,7 +548,7 @@ TEST_CASE("the pop-up menu opens at the window's point, and its items run after 
     press(VK_ESCAPE);
     CHECK(IsWindowVisible(about));
     press(VK_RETURN);
-    CHECK((!IsWindowVisible(about) && IsWindowEnabled(form)));
+    CHECK((!IsWindowVisible(about) && IsWindowEnabled(form) && GetFocus() == control("Dist")));
     SetWindowPos(about, nullptr, 20, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     Form1->About1Click(nullptr); // shown again where it was left
     GetWindowRect(about, &placed);
