@@ -318,6 +318,8 @@ TEST_CASE("the editor is built from the field table")
                   "," + std::to_string(def.geometry.top) + " " +
                   std::to_string(def.enabledAtStart) + " " +
                   (def.hint && def.hintShownAtStart ? def.hint : "(none)"));
+        // The mouse passes through a label to the window: its cursor, hints, menu, double click.
+        CHECK(SendMessageW(control(def.name), WM_NCHITTEST, 0, 0) == HTTRANSPARENT);
         for (const FieldDef& f : fields()) { // no caption runs into what follows it
             if (f.geometry.top < at.bottom && at.top < f.geometry.top + f.geometry.height &&
                 f.geometry.left > at.left)
