@@ -14,6 +14,8 @@ BUILD_PACKAGES=(cmake make g++ qt6-base-dev fonts-dejavu-core libxcb1-dev pkgcon
 BUILD_PACKAGES+=(doctest-dev)
 # The Windows programs: MinGW-w64 cross-builds them, Wine runs their tests (scripts/build-windows).
 WINDOWS_BUILD_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix doctest-dev wine wine64)
+# ... and NSIS packs the installer.
+WINDOWS_BUILD_PACKAGES+=(nsis)
 # The real-window checks, bare and under a window manager (openbox, driven with wmctrl).
 TEST_PACKAGES=(xvfb xdotool x11-utils imagemagick openbox wmctrl)
 # The same as a Wayland client: weston on Xvfb, and Qt's Wayland platform.
@@ -29,6 +31,8 @@ TEST_PACKAGES+=(libfiu-dev fiu-utils)
 TEST_PACKAGES+=(doctest-dev e2fsprogs btrfs-progs acl attr util-linux)
 # The Windows tests under a headless Wine (scripts/wine-session.sh).
 TEST_PACKAGES+=("${WINDOWS_BUILD_PACKAGES[@]}" fonts-wine)
+# The Windows exe's resources, read back (wrestool).
+TEST_PACKAGES+=(icoutils)
 
 install_missing() {
     local missing=() p

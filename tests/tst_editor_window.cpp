@@ -11,6 +11,7 @@
 #include "FileCommands.h"
 #include "PluginDrop.h"
 #include "Resources.h"
+#include "RuleScenarios.h"
 #include "SafeFile.h"
 #include "ToolTips.h"
 
@@ -137,38 +138,9 @@ private slots:
 
     void dependentFieldsFollowTheirGroup()
     {
-        // Typed, picked from the list, or ("!") clicked into a fresh window; then the controls
-        // no longer as they started ("Label33:e": its enabled state alone, ":h" its hint flag
-        // alone), and the values no longer the defaults.
-        const QString splinters = "SplintCol SplinterType Scatter Label30 Label31 Label45";
-        const QString trails = "TrailDelay PartDelay LarpaTrail Label33:e Label35:e Label47:e";
-        const QString image = "BulletColor FirstFrame NumFrames LoopAnim Label40 Label41 Label42 "
-                              "Label43 Label46:e Label49:e";
-        const QString trailsOff = "TrailType=3:Small_Explosion TrailDelay=4 ParticleType=7:Blood "
-                                  "PartDelay=6 !LarpaTrail TrailType=0 ParticleType=0:None";
-        const QString bullet = "BulletColor=40 !BulletBox FirstFrame=5 !LoopAnim !BulletBox";
-        const std::tuple<QString, QString, QString> rows[] = {
-            {"SplintCount=00", splinters, "SplintCount=00 SplinterType=0None Scatter=0"},
-            {"SplintCount=2 SplintCol=12 SplinterType=7:Blood !Scatter SplintCount=0", "",
-             "SplintCol=12 SplinterType=7:Blood"}, // still shown while off
-            {"SplintCount=2 SplintCol=12 SplintCount=0 SplintCount=5", splinters,
-             "SplintCount=5 SplintCol=12 SplinterType=0None Scatter=0"},
-            {"TrailType=0:none ParticleType=", trails, "TrailType=0:none ParticleType="},
-            {trailsOff, "Label33:h Label35:h Label47:h", "TrailType=0 LarpaTrail=1"},
-            {trailsOff + " TrailType=5:Zimm_flash ParticleType=8:Shells", trails,
-             "TrailType=5:Zimm flash TrailDelay=4 ParticleType=8:Shells PartDelay=6 LarpaTrail=1"},
-            {"BulletColor=40 !BulletBox", image, "BulletBox=0"},
-            {bullet, "", "BulletColor=40"},
-            {bullet + " !BulletBox", image, "FirstFrame=5 LoopAnim=1 BulletBox=0"},
-            {"@groups-on.vwp", // opened: every group switched on at once
-             "SplintCol SplinterType Scatter TrailDelay PartDelay LarpaTrail BulletColor "
-             "FirstFrame "
-             "NumFrames LoopAnim Label30 Label31 Label33:e Label35:e Label40 Label41 Label42 "
-             "Label43 "
-             "Label45 Label46:e Label47:e Label49:e",
-             "Name=All groups on SplintCount=3 TrailType=2:Medium Explosion "
-             "ParticleType=5:Medium-damage particles FirstFrame=5 BulletBox=0"}};
-        for (const auto& [edits, changed, values] : rows) {
+        for (const RuleScenario& scenario : kRuleScenarios) {
+            const QString edits = scenario.edits, changed = scenario.changed,
+                          values = scenario.values;
             cleanup(), init();
             for (const QString& edit : edits.split(u' ')) {
                 const QString name = edit.section(u'=', 0, 0).remove(u'!');

@@ -2,7 +2,7 @@
 # SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-"""Regenerate the program icon and the multi-item drag cursor.
+"""Regenerate the program icon and the multi-item drag cursor (PNG for Qt, CUR for Windows).
 
 Edit the pictures below (one character per pixel) and run
     python3 resources/tools/draw_assets.py
@@ -90,7 +90,8 @@ ICON = """
 ................................
 """
 
-# Drag cursor: 32 x 32 RGBA, hot spot at the arrow tip (0, 0). '.' is transparent.
+# Drag cursor: 32 x 32, hot spot at the arrow tip. '.' is transparent.
+CURSOR_HOT_SPOT = (0, 0)
 CURSOR_LEGEND = {
     ".": (0, 0, 0, 0),
     "K": (0, 0, 0, 255),
@@ -186,9 +187,36 @@ def cursor_bytes():
     )
 
 
+def windows_cursor_bytes():
+    # Monochrome, so that every Windows version and Wine draw the same black and white pixels as
+    # the PNG: the AND mask keeps the screen where it is set, the XOR bitmap paints white.
+    rows = grid(CURSOR, CURSOR_LEGEND, False)
+    for row in rows:
+        for ch in row:
+            if CURSOR_LEGEND[ch] not in ((0, 0, 0, 0), (0, 0, 0, 255), (255, 255, 255, 255)):
+                raise ValueError(f"the Windows cursor has no colour for {ch!r}")
+    xor = bytearray()
+    mask = bytearray()
+    for row in reversed(rows):
+        white = transparent = 0
+        for ch in row:
+            red, _, _, alpha = CURSOR_LEGEND[ch]
+            white = white << 1 | (alpha == 255 and red == 255)
+            transparent = transparent << 1 | (alpha == 0)
+        xor += struct.pack(">I", white)
+        mask += struct.pack(">I", transparent)
+    palette = struct.pack("<8B", 0, 0, 0, 0, 255, 255, 255, 0)
+    info = struct.pack("<IiiHHIIiiII", 40, 32, 64, 1, 1, 0, len(xor) + len(mask), 0, 0, 2, 0)
+    image = info + palette + bytes(xor) + bytes(mask)
+    header = struct.pack("<HHH", 0, 2, 1)
+    entry = struct.pack("<BBBBHHII", 32, 32, 2, 0, *CURSOR_HOT_SPOT, len(image), 6 + 16)
+    return header + entry + image
+
+
 def main():
     (RESOURCES / "VormoWep.ico").write_bytes(icon_bytes())
     (RESOURCES / "DragMultiCursor.png").write_bytes(cursor_bytes())
+    (RESOURCES / "DragMultiCursor.cur").write_bytes(windows_cursor_bytes())
 
 
 if __name__ == "__main__":

@@ -1,0 +1,716 @@
+// SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The Windows editor as a player meets it, driven in this process with the messages a player's
+// keys and clicks make: built as the field table says, its dependent fields, its commands and
+// menus, the save dialog, the error box, the about box, and the bytes its saves leave on disk.
+// Modal loops (message boxes, dialogs, the pop-up menu) are answered from a thread timer that
+// fires inside them.
+
+#define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
+#include <doctest.h>
+
+#include "Application.h"
+#include "FieldTable.h"
+#include "FileCommands.h"
+#include "ItemLists.h"
+#include "RuleScenarios.h"
+#include "TAboutBox.h"
+#include "TForm1.h"
+#include "WideText.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <sstream>
+
+using namespace vormo;
+using namespace vormo::win;
+using namespace vormo::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string narrow(const std::u16string& text) { return toUtf8(text); }
+std::string textOf(HWND window) { return narrow(windowText(window)); }
+HWND control(std::string_view name) { return Form1->control(ascii(name)); }
+bool checked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+std::string className(HWND window)
+{
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+void pump()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) && message.message != WM_QUIT)
+        dispatchMessage(message);
+    if (message.message == WM_QUIT)
+        PostQuitMessage(0); // left for quitPosted()
+}
+
+bool quitPosted()
+{
+    MSG message;
+    return PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+// A fresh program, as at start: put-aside values included.
+struct Session {
+    Session()
+    {
+        putAsideValues() = PutAsideValues{};
+        app = std::make_unique<Application>(GetModuleHandleW(nullptr));
+        app->createWindows();
+        pump();
+    }
+    ~Session() { app.reset(), pump(), quitPosted(); }
+    std::unique_ptr<Application> app;
+};
+
+COMBOBOXINFO comboInfo(HWND window)
+{
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    GetComboBoxInfo(window, &info);
+    return info;
+}
+
+HWND editOf(HWND window)
+{
+    return comboInfo(window).hwndItem ? comboInfo(window).hwndItem : window;
+}
+
+TTTOOLINFOW toolOf(UINT_PTR label)
+{
+    TTTOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.hwnd = Form1->handle();
+    info.uId = label;
+    return info;
+}
+
+void press(UINT key)
+{
+    PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
+    PostMessageW(GetFocus(), WM_KEYUP, key, 0xC0000001);
+    pump();
+}
+
+void click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0), pump(); }
+
+// Picked with the arrow keys when it is an item of the list (exactly: the box's own search
+// ignores case), else typed over the whole text.
+void enter(HWND window, const std::u16string& text)
+{
+    HWND edit = editOf(window);
+    SetFocus(edit);
+    const auto item =
+        edit == window ? CB_ERR
+                       : SendMessageW(window, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(wide(text)));
+    wchar_t found[256] = {};
+    if (item != CB_ERR)
+        SendMessageW(window, CB_GETLBTEXT, item, LPARAM(found));
+    if (item != CB_ERR && fromWide(found) == text) {
+        const bool up = item + 1 < SendMessageW(window, CB_GETCOUNT, 0, 0);
+        SendMessageW(window, CB_SETCURSEL, up ? item + 1 : item - 1, 0);
+        SendMessageW(edit, WM_KEYDOWN, up ? VK_UP : VK_DOWN, 1);
+    } else {
+        SendMessageW(edit, EM_SETSEL, 0, -1);
+        if (text.empty())
+            SendMessageW(edit, WM_CHAR, VK_BACK, 1);
+        for (char16_t c : text)
+            SendMessageW(edit, WM_CHAR, c, 1);
+    }
+    pump();
+}
+
+RECT placeOf(HWND window)
+{
+    RECT area{};
+    GetWindowRect(window, &area);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&area), 2);
+    return area;
+}
+
+std::string describe(const RECT& r)
+{
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " +
+           std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
+}
+
+// While action runs, the first visible window of windowClass this thread shows is handed to
+// answer inside its modal loop. A wrong answer leaves it up: the test's timeout ends that.
+struct Modal {
+    const wchar_t* windowClass;
+    std::function<void(HWND)> answer;
+    HWND seen = nullptr;
+} * pending;
+
+void CALLBACK answerModal(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM result) {
+            wchar_t name[64] = {};
+            GetClassNameW(window, name, 64);
+            if (!IsWindowVisible(window) || lstrcmpW(name, pending->windowClass) != 0)
+                return TRUE;
+            *reinterpret_cast<HWND*>(result) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    if (found && !pending->seen)
+        pending->answer(pending->seen = found);
+}
+
+bool whileShown(const wchar_t* windowClass, std::function<void(HWND)> answer,
+                const std::function<void()>& action)
+{
+    Modal modal{windowClass, std::move(answer)};
+    pending = &modal;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, answerModal);
+    action();
+    KillTimer(nullptr, timer);
+    pump();
+    return modal.seen;
+}
+
+// "caption | text", the editor's enabled state while it showed; then OK. "(none)" if none.
+std::string messageBoxOf(const std::function<void()>& action, bool* editorEnabled = nullptr)
+{
+    std::string seen = "(none)";
+    whileShown(
+        L"#32770",
+        [&](HWND box) {
+            seen = textOf(box) + " | " + textOf(GetDlgItem(box, 0xFFFF));
+            if (editorEnabled)
+                *editorEnabled = IsWindowEnabled(Form1->handle());
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        },
+        action);
+    return seen;
+}
+
+// Where the pop-up menu opened while action ran; then the item of key, or none.
+POINT menuOpenedAt(char key, const std::function<void()>& action)
+{
+    POINT at{-100, -100};
+    whileShown(
+        L"#32768",
+        [&](HWND menu) {
+            RECT area{};
+            GetWindowRect(menu, &area);
+            at = POINT{area.left, area.top};
+            PostMessageW(Form1->handle(), WM_KEYDOWN, key ? WPARAM(key) : VK_ESCAPE, 1);
+        },
+        action);
+    pump();
+    return at;
+}
+
+void rightPress(int x, int y, WPARAM keys = 0)
+{
+    SendMessageW(Form1->handle(), WM_RBUTTONDOWN, MK_RBUTTON | keys, MAKELPARAM(x, y));
+}
+
+struct ScriptedDialog final : SaveDialogRunner {
+    fs::path answer; // empty: cancelled
+    int runs = 0;
+    std::optional<SaveDialogAnswer> run(const SaveDialogSettings& settings) override
+    {
+        ++runs;
+        return answer.empty() ? std::nullopt
+                              : std::optional(SaveDialogAnswer{answer, settings.filterIndex});
+    }
+};
+
+std::string contents(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "(none)";
+}
+
+std::string fixture(const char* name) { return contents(fs::path(VORMO_TEST_DATA) / name); }
+
+fs::path freshFolder()
+{
+    static int next = 0;
+    const fs::path folder =
+        fs::temp_directory_path() /
+        ("vormo-win-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(next++));
+    fs::create_directories(folder);
+    return folder;
+}
+
+std::string valueOf(const FieldDef& def)
+{
+    HWND window = control(def.name);
+    return def.kind == FieldKind::Check ? (checked(window) ? "1" : "0") : textOf(window);
+}
+
+std::string defaultOf(const FieldDef& def)
+{
+    return def.kind == FieldKind::Check ? (def.defaultChecked ? "1" : "0") : def.defaultText;
+}
+
+std::string hintOf(std::size_t label)
+{
+    wchar_t text[1024] = {};
+    TTTOOLINFOW info = toolOf(label);
+    info.lpszText = text;
+    SendMessageW(Form1->hints().handle(), TTM_GETTEXTW, 1024, LPARAM(&info));
+    return Form1->hints().has(label) ? narrow(fromWide(text)) : "(none)";
+}
+
+} // namespace
+
+TEST_CASE("the editor is built from the field table")
+{
+    Session s;
+    for (const FieldDef& def : fields()) {
+        HWND window = control(def.name);
+        const Rect& g = def.geometry;
+        CHECK(std::string(def.name) + " " + describe(placeOf(window)) + " " +
+                  std::to_string(IsWindowEnabled(window)) + " " + valueOf(def) ==
+              std::string(def.name) + " " +
+                  describe({g.left, g.top, g.left + g.width, g.top + g.height}) + " " +
+                  std::to_string(def.enabledAtStart) + " " + defaultOf(def));
+        if (def.kind == FieldKind::Combo) {
+            // A drop-down list of the table's items, up to eight of 13 pixels in view.
+            const auto& items = itemList(def.items);
+            const COMBOBOXINFO info = comboInfo(window);
+            SendMessageW(window, CB_SHOWDROPDOWN, TRUE, 0);
+            RECT list{};
+            GetClientRect(info.hwndList, &list);
+            SendMessageW(window, CB_SHOWDROPDOWN, FALSE, 0);
+            CHECK(list.bottom == std::min<int>(8, int(items.size())) * 13);
+            CHECK((GetWindowLongW(window, GWL_STYLE) & 3) == CBS_DROPDOWN);
+        }
+        // Screen readers name a field by the labels right before it in z-order, and a check
+        // box by its own text.
+        std::string before, named;
+        for (HWND p = GetWindow(window, GW_HWNDPREV); p && className(p) == "Static";
+             p = GetWindow(p, GW_HWNDPREV))
+            before = textOf(p) + (before.empty() ? "" : " ") + before;
+        for (const LabelDef& label : labels())
+            named += std::string_view(label.field) == def.name
+                         ? (named.empty() ? "" : " ") + std::string(label.caption)
+                         : "";
+        CHECK(before == named);
+        CHECK((def.kind != FieldKind::Check || textOf(window) == named));
+    }
+    for (std::size_t i = 0; i < labels().size(); ++i) {
+        const LabelDef& def = labels()[i];
+        const RECT at = placeOf(control(def.name));
+        CHECK(std::string(def.name) + " " + textOf(control(def.name)) + " " +
+                  std::to_string(at.left) + "," + std::to_string(at.top) + " " +
+                  std::to_string(IsWindowEnabled(control(def.name))) + " " + hintOf(i) ==
+              std::string(def.name) + " " + def.caption + " " + std::to_string(def.geometry.left) +
+                  "," + std::to_string(def.geometry.top) + " " +
+                  std::to_string(def.enabledAtStart) + " " +
+                  (def.hint && def.hintShownAtStart ? def.hint : "(none)"));
+        // The mouse passes through a label to the window: its cursor, hints, menu, double click.
+        CHECK(SendMessageW(control(def.name), WM_NCHITTEST, 0, 0) == HTTRANSPARENT);
+        for (const FieldDef& f : fields()) { // no caption runs into what follows it
+            if (f.geometry.top < at.bottom && at.top < f.geometry.top + f.geometry.height &&
+                f.geometry.left > at.left)
+                CHECK(at.right <= f.geometry.left);
+        }
+    }
+    const char* buttons[] = {"NewBtn", "SaveBtn", "SaveAsBtn", "QuitBtn"};
+    for (int i = 0; i < 4; ++i)
+        CHECK(describe(placeOf(control(buttons[i]))) ==
+              "440," + std::to_string(136 + 48 * i) + " 49x49");
+}
+
+TEST_CASE("the editor window, its task-bar entry, font, hints and focus")
+{
+    Session s;
+    HWND form = Form1->handle(), entry = GetWindow(form, GW_OWNER);
+    CHECK(textOf(form) == "Vormo Weapon Editor");
+    CHECK((GetWindowLongW(form, GWL_STYLE) & (WS_SYSMENU | WS_THICKFRAME)) == 0);
+    RECT client{}, frame{};
+    GetClientRect(form, &client), GetWindowRect(form, &frame);
+    CHECK(describe(client) == "0,0 528x350");
+    CHECK(frame.left == (GetSystemMetrics(SM_CXVIRTUALSCREEN) - (frame.right - frame.left)) / 2);
+    CHECK(frame.top == (GetSystemMetrics(SM_CYVIRTUALSCREEN) - (frame.bottom - frame.top)) / 2);
+    LOGFONTW font{};
+    GetObjectW(HFONT(SendMessageW(control("Name"), WM_GETFONT, 0, 0)), sizeof font, &font);
+    CHECK(narrow(fromWide(font.lfFaceName)) + " " + std::to_string(font.lfHeight) ==
+          "MS Sans Serif -11");
+
+    // The task bar shows the application's own window, under the application title.
+    CHECK(entry == s.app->handle());
+    CHECK(textOf(entry) == "Vormo Weapon Plugin Maker");
+    CHECK((IsWindowVisible(entry) && !(GetWindowLongW(entry, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)));
+
+    HWND tips = Form1->hints().handle();
+    CHECK(SendMessageW(tips, TTM_GETDELAYTIME, TTDT_INITIAL, 0) == 500);
+    CHECK(SendMessageW(tips, TTM_GETDELAYTIME, TTDT_RESHOW, 0) == 0);
+    CHECK(SendMessageW(tips, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0) == 2500);
+
+    // Focus in Name with its whole text selected, so that typing replaces it; Tab then visits
+    // the enabled fields in table order, selecting an edit box's whole text, then the buttons.
+    std::string expected, visited;
+    for (const FieldDef& def : fields())
+        expected += def.enabledAtStart ? std::string(def.name) + " " : "";
+    expected += "NewBtn SaveBtn SaveAsBtn QuitBtn Name";
+    for (int i = 0; i < 60 && (visited.empty() || GetFocus() != control("Name")); ++i) {
+        HWND focus = GetFocus();
+        std::string name = "?";
+        for (const char* candidate : {"NewBtn", "SaveBtn", "SaveAsBtn", "QuitBtn"})
+            name = control(candidate) == focus ? candidate : name;
+        for (const FieldDef& def : fields())
+            name = editOf(control(def.name)) == focus ? def.name : name;
+        DWORD from = 1, to = 0;
+        SendMessageW(focus, EM_GETSEL, WPARAM(&from), LPARAM(&to));
+        if (className(focus) == "Edit" && (from != 0 || to != DWORD(GetWindowTextLengthW(focus))))
+            name += "(not all selected)";
+        visited += name + " ";
+        press(VK_TAB);
+    }
+    CHECK(visited + "Name" == expected);
+}
+
+TEST_CASE("dependent fields follow their group")
+{
+    for (const RuleScenario& scenario : kRuleScenarios) {
+        Session s;
+        std::istringstream edits(scenario.edits);
+        for (std::string edit; edits >> edit;) {
+            const bool clicked = edit.front() == '!';
+            const auto eq = edit.find('=');
+            std::string text = clicked ? "" : edit.substr(eq + 1);
+            std::replace(text.begin(), text.end(), '_', ' ');
+            HWND window = control(edit.substr(clicked, eq - clicked));
+            REQUIRE(window);
+            clicked ? click(window) : enter(window, ascii(text));
+        }
+        std::string changed = scenario.edits + std::string(" |"), values = changed;
+        for (const FieldDef& def : fields()) {
+            if (bool(IsWindowEnabled(control(def.name))) != def.enabledAtStart)
+                changed += std::string(" ") + def.name;
+            if (valueOf(def) != defaultOf(def))
+                values += std::string(" ") + def.name + "=" + valueOf(def);
+        }
+        for (std::size_t i = 0; i < labels().size(); ++i) {
+            const LabelDef& def = labels()[i];
+            const bool enabled = bool(IsWindowEnabled(Form1->label(i))) != def.enabledAtStart;
+            const bool hint = Form1->hints().has(i) != (def.hint && def.hintShownAtStart);
+            if (enabled || hint)
+                changed += std::string(" ") + def.name +
+                           (enabled == hint ? ""
+                            : enabled       ? ":e"
+                                            : ":h");
+        }
+        CHECK(changed == scenario.edits + std::string(" |") + (*scenario.changed ? " " : "") +
+                             scenario.changed);
+        CHECK(values == scenario.edits + std::string(" | ") + scenario.values);
+    }
+}
+
+TEST_CASE("saves write what the Linux writer writes, under any name")
+{
+    Session s;
+    const fs::path folder = freshFolder();
+    ScriptedDialog dialog;
+    Form1->SaveDialog1.setRunner(&dialog);
+    click(control("SaveBtn")); // cancelled: nothing written, still untitled
+    CHECK(currentFileName() == "untitled.vwp");
+
+    dialog.answer = folder / u"\u6b66\u5668 \u00fc\u20ac.vwp";
+    click(control("SaveBtn"));
+    CHECK(contents(dialog.answer) == fixture("fresh.vwp"));
+    enter(control("Name"), u"\u00dc\u20ac 2");
+    fs::remove(dialog.answer);
+    click(control("SaveBtn")); // named now: no dialog
+    std::string renamed = fixture("fresh.vwp");
+    for (const char* before : {"weapon NAME", "NAME:NAME"})
+        renamed.replace(renamed.find(before) + std::strlen(before) - 4, 4, "\xDC\x80 2");
+    CHECK(contents(dialog.answer) == renamed);
+
+    // Save As always asks; the menu's Save is the button's.
+    const fs::path first = dialog.answer;
+    dialog.answer = folder / u"other.txt";
+    click(control("SaveAsBtn"));
+    fs::remove(dialog.answer);
+    menuOpenedAt('S', [] { rightPress(200, 345); });
+    CHECK(dialog.runs == 3);
+    CHECK(contents(dialog.answer) == renamed);
+    CHECK(contents(first) == renamed);
+    fs::remove_all(folder);
+}
+
+TEST_CASE("the system's save dialog takes a name typed into it")
+{
+    Session s;
+    const fs::path folder = freshFolder();
+    SetCurrentDirectoryW(folder.c_str()); // where the dialog starts
+    RECT placed{};
+    std::string title = "(none)";
+    whileShown(
+        L"#32770",
+        [&](HWND dialog) {
+            GetWindowRect(dialog, &placed);
+            title = textOf(dialog);
+            HWND name =
+                GetDlgItem(dialog, 0x47C) ? GetDlgItem(dialog, 0x47C) : GetDlgItem(dialog, 0x480);
+            SetWindowTextW(editOf(name), L"typed");
+            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        },
+        [] { click(control("SaveBtn")); });
+    SetCurrentDirectoryW(L"C:\\");
+    CHECK(title == "Save Vormo Weapon...");
+    CHECK(contents(folder / "typed.vwp") == fixture("fresh.vwp"));
+    const POINT expected =
+        saveDialogPlace(Form1->handle(), {placed.right - placed.left, placed.bottom - placed.top});
+    CHECK((placed.left == expected.x && placed.top == expected.y));
+    fs::remove_all(folder);
+}
+
+TEST_CASE("a save that fails shows why and keeps the file that was there")
+{
+    const fs::path folder = freshFolder();
+    const char* full = std::getenv("VORMO_FULL_DIR"); // a small tmpfs, filled up
+    std::vector<std::pair<fs::path, DWORD>> rows{{folder / "old.vwp", FILE_ATTRIBUTE_READONLY},
+                                                 {folder / "gone" / "a.vwp", 0}};
+    if (full)
+        rows = {{fs::path(full) / "old.vwp", 0}};
+    for (const auto& [target, attributes] : rows) {
+        Session s;
+        if (!full && attributes)
+            std::ofstream(target, std::ios::binary) << "old bytes";
+        SetFileAttributesW(target.c_str(), attributes);
+        const std::string before = contents(target);
+        ScriptedDialog dialog;
+        dialog.answer = target;
+        Form1->SaveDialog1.setRunner(&dialog);
+        bool editorEnabled = true;
+        CHECK(messageBoxOf([] { click(control("SaveBtn")); }, &editorEnabled) ==
+              "Vormo Weapon Plugin Maker | " +
+                  (full ? "Failed to Save Stream."
+                        : "Cannot create file " + narrow(pathText(target)) + "."));
+        CHECK_FALSE(editorEnabled); // every window of the program is, while the box shows
+        CHECK(IsWindowEnabled(Form1->handle()));
+        CHECK(contents(target) == before);
+        SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    fs::remove_all(folder);
+}
+
+TEST_CASE("the pop-up menu opens at the window's point, and its items run after it")
+{
+    Session s;
+    HWND form = Form1->handle(), about = AboutBox->handle();
+    RECT frame{};
+    GetWindowRect(form, &frame);
+    POINT onButton{450, 144};
+    ClientToScreen(form, &onButton);
+    const std::tuple<const char*, POINT, std::function<void()>> rows[] = {
+        {"right press at 0,0", {frame.left, frame.top + 16}, [] { rightPress(0, 0); }},
+        {"right press at 100,50 with Shift",
+         {frame.left + 100, frame.top + 66},
+         [] { rightPress(100, 50, MK_SHIFT); }},
+        {"menu key on a check box",
+         {frame.left - 1, frame.top + 15},
+         [] { SendMessageW(control("Scatter"), WM_CONTEXTMENU, WPARAM(control("Scatter")), -1); }},
+        {"right click on a button",
+         {frame.left + 450, frame.top + 160},
+         [&] {
+             SendMessageW(control("NewBtn"), WM_CONTEXTMENU, WPARAM(control("NewBtn")),
+                          MAKELPARAM(onButton.x, onButton.y));
+         }},
+        {"left press", {-100, -100}, [&] { SendMessageW(form, WM_LBUTTONDOWN, MK_LBUTTON, 0); }},
+        {"middle press", {-100, -100}, [&] { SendMessageW(form, WM_MBUTTONDOWN, MK_MBUTTON, 0); }},
+    };
+    for (const auto& [what, expected, open] : rows) {
+        const POINT at = menuOpenedAt(0, open);
+        CHECK(what + (" " + std::to_string(at.x) + "," + std::to_string(at.y)) ==
+              what + (" " + std::to_string(expected.x) + "," + std::to_string(expected.y)));
+    }
+
+    // About disables the editor until the about box's OK; Escape does nothing. The field that
+    // had the focus has it back afterwards.
+    SetFocus(control("Dist"));
+    menuOpenedAt('A', [] { rightPress(0, 0); });
+    RECT placed{};
+    GetWindowRect(about, &placed);
+    CHECK((IsWindowVisible(about) && !IsWindowEnabled(form)));
+    CHECK(placed.left == (GetSystemMetrics(SM_CXSCREEN) - (placed.right - placed.left)) / 2);
+    CHECK(GetFocus() == AboutBox->control(u"OKButton"));
+    press(VK_ESCAPE);
+    CHECK(IsWindowVisible(about));
+    press(VK_RETURN);
+    CHECK((!IsWindowVisible(about) && IsWindowEnabled(form) && GetFocus() == control("Dist")));
+    SetWindowPos(about, nullptr, 20, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    Form1->About1Click(nullptr); // shown again where it was left
+    GetWindowRect(about, &placed);
+    CHECK(placed.left == 20);
+    click(AboutBox->control(u"OKButton"));
+
+    menuOpenedAt('Q', [] { rightPress(0, 0); });
+    CHECK((!IsWindowVisible(form) && quitPosted()));
+    Session again; // the task bar's close ends the program the same way
+    SendMessageW(again.app->handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    pump();
+    CHECK((!IsWindowVisible(Form1->handle()) && quitPosted()));
+}
+
+TEST_CASE("the bullet-types help leaves the editor usable")
+{
+    Session s;
+    const RECT label = placeOf(control("Label39"));
+    bool editorEnabled = false;
+    const auto doubleClick = [&](int x) {
+        SendMessageW(Form1->handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, label.top + 2));
+    };
+    const std::string help = messageBoxOf([&] { doubleClick(label.left + 2); }, &editorEnabled);
+    CHECK(help.size() == 307 + std::string("Bullet Types... | ").size());
+    CHECK(help.rfind("Bullet Types... | Bullet types specifics:\n 0)Normal\n 1)", 0) == 0);
+    CHECK(editorEnabled);
+    CHECK(messageBoxOf([&] { doubleClick(label.left - 4); }) == "(none)");
+}
+
+TEST_CASE("the about box exports the program icon as stored")
+{
+    Session s;
+    const fs::path folder = freshFolder();
+    ScriptedDialog dialog;
+    AboutBox->IconSaveDlg.setRunner(&dialog);
+    Form1->About1Click(nullptr);
+    RECT client{};
+    GetClientRect(AboutBox->handle(), &client);
+    CHECK(textOf(AboutBox->handle()) + " " + describe(client) == "About... 0,0 298x213");
+    CHECK(AboutBox->IconSaveDlg.FileName() == "VormoWeapon.ico");
+    HWND icon = AboutBox->control(u"ProgramIcon");
+    const auto doubleClick = [&] {
+        SendMessageW(AboutBox->handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(icon), STN_DBLCLK),
+                     LPARAM(icon));
+    };
+    dialog.answer = folder / u"icon.png";
+    doubleClick();
+    CHECK(contents(dialog.answer) ==
+          contents(fs::path(VORMO_TEST_DATA) / "../../resources/VormoWep.ico"));
+    CHECK(contents(dialog.answer).size() == 766);
+
+    dialog.answer = folder / "gone" / "x.ico";
+    CHECK(messageBoxOf(doubleClick) == "Vormo Weapon Plugin Maker | Cannot create file " +
+                                           narrow(pathText(dialog.answer)) + ".");
+    CHECK((IsWindowVisible(AboutBox->handle()) && !IsWindowEnabled(Form1->handle())));
+    fs::remove_all(folder);
+}
+
+TEST_CASE("a plugin opens when dropped on the editor")
+{
+    const fs::path folder = freshFolder(), plugin = folder / u"d\u00fcr \u6b66.vwp";
+    fs::copy_file(fs::path(VORMO_TEST_DATA) / "foreign-plugin.vwp", plugin);
+    const auto drop = [&](int copies) {
+        std::wstring names;
+        for (int i = 0; i < copies; ++i)
+            names += plugin.wstring() + L'\0';
+        names += L'\0';
+        HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+        auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+        header->pFiles = sizeof(DROPFILES), header->fWide = TRUE;
+        std::copy(names.begin(), names.end(), reinterpret_cast<wchar_t*>(header + 1));
+        GlobalUnlock(memory);
+        PostMessageW(Form1->handle(), WM_DROPFILES, WPARAM(memory), 0);
+        pump();
+    };
+    Session s;
+    CHECK(messageBoxOf([&] { drop(2); }) ==
+          "Vormo Weapon Plugin Maker | Drop one plugin file at a time: nothing was opened.");
+    CHECK(textOf(control("Name")) == "NAME");
+    drop(1);
+    CHECK(textOf(control("Name")) == "Hand-made: Blaster \xc3\x9c");
+    click(control("SaveBtn")); // back to where it came from, in the editor's own form
+    CHECK(contents(plugin) == fixture("foreign-plugin-resaved.vwp"));
+    fs::remove_all(folder);
+}
+
+TEST_CASE("at another DPI setting everything grows with the font's text height")
+{
+    Session s;
+    HWND form = Form1->handle();
+    for (int dpi : {144, 120, 96}) {
+        RECT suggested{10, 20, 600, 500};
+        SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&suggested));
+        HFONT font = HFONT(SendMessageW(control("Name"), WM_GETFONT, 0, 0));
+        HDC dc = GetDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, font);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, old), ReleaseDC(nullptr, dc);
+        const int height = dpi == 96 ? 13 : metrics.tmHeight;
+        const auto sized = [&](int v) { return MulDiv(v, height, 13); };
+        const auto scaled = [&](Rect g) {
+            return describe({sized(g.left), sized(g.top), sized(g.left) + sized(g.width),
+                             sized(g.top) + sized(g.height)});
+        };
+        RECT client{}, frame{};
+        GetClientRect(form, &client), GetWindowRect(form, &frame);
+        CHECK(describe(client) + describe({frame.left, frame.top, frame.left, frame.top}) ==
+              scaled({0, 0, 528, 350}) + "10,20 0x0");
+        for (const FieldDef& def : fields())
+            CHECK(describe(placeOf(control(def.name))) == scaled(def.geometry));
+        CHECK(describe(placeOf(control("QuitBtn"))) == scaled({440, 280, 49, 49}));
+        for (std::size_t i = 0; i < labels().size(); ++i) { // the hints follow their labels
+            TTTOOLINFOW info = toolOf(i);
+            const RECT area = placeOf(Form1->label(i));
+            if (SendMessageW(Form1->hints().handle(), TTM_GETTOOLINFOW, 0, LPARAM(&info)))
+                CHECK(EqualRect(&info.rect, &area));
+        }
+    }
+}
+
+namespace {
+std::string nameWhenClosed;
+void CALLBACK closeEditorOnceUp(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND box = FindWindowW(L"#32770", nullptr);
+    if (Form1 && IsWindowVisible(Form1->handle()) && !(box && IsWindowVisible(box))) {
+        KillTimer(nullptr, timer);
+        nameWhenClosed = textOf(control("Name"));
+        PostMessageW(Form1->handle(), WM_CLOSE, 0, 0);
+    }
+}
+} // namespace
+
+TEST_CASE("the program runs from its command line to exit status 0")
+{
+    const fs::path folder = freshFolder(), plugin = folder / u"\u6b66 a.vwp";
+    fs::copy_file(fs::path(VORMO_TEST_DATA) / "foreign-plugin.vwp", plugin);
+    const std::wstring named = L"VormoWep.exe \"" + plugin.wstring() + L"\"";
+    const std::wstring missing = L"VormoWep.exe \"" + (folder / "none.vwp").wstring() + L"\"";
+    const std::tuple<const wchar_t*, std::string, const char*> rows[] = {
+        {L"VormoWep.exe", "(none)", "NAME"},
+        {named.c_str(), "(none)", "Hand-made: Blaster \xc3\x9c"},
+        {missing.c_str(), "Cannot open file " + narrow(pathText(folder / "none.vwp")) + ".",
+         "NAME"},
+        {L"VormoWep.exe a.vwp b.vwp", "VormoWep.exe opens one plugin at a time; none was opened.",
+         "NAME"},
+    };
+    for (const auto& [line, box, name] : rows) {
+        putAsideValues() = PutAsideValues{};
+        nameWhenClosed.clear();
+        const UINT_PTR closer = SetTimer(nullptr, 0, 50, closeEditorOnceUp);
+        int status = -1;
+        const std::string seen =
+            messageBoxOf([&] { status = runProgram(GetModuleHandleW(nullptr), line); });
+        KillTimer(nullptr, closer);
+        CHECK(status == 0);
+        CHECK(seen == (box == "(none)" ? box : "Vormo Weapon Plugin Maker | " + box));
+        CHECK(nameWhenClosed == name);
+        CHECK((!Form1 && !AboutBox && !App)); // all taken down
+    }
+    fs::remove_all(folder);
+}

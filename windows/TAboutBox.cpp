@@ -1,0 +1,269 @@
+// SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "TAboutBox.h"
+
+#include "Application.h"
+#include "Errors.h"
+#include "Resources.h"
+#include "SafeFile.h"
+#include "TForm1.h"
+#include "WideText.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+namespace vormo::win {
+
+TAboutBox* AboutBox = nullptr;
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"TAboutBox";
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+constexpr int kClientWidth = 298, kClientHeight = 213;
+constexpr RECT kPanel1{8, 8, 8 + 281, 8 + 161};
+constexpr int kCommentsWidth = 248;
+constexpr UINT_PTR kPanelHint = 1;
+
+enum ControlId { kProgramIcon = 100, kProductName, kVersion, kNotice, kComments };
+
+struct LabelDef {
+    const char16_t* name;
+    int id;
+    int left, top; // in Panel1
+    const char16_t* text;
+};
+const LabelDef kLabels[] = {
+    {u"ProductName", kProductName, 88, 16, u"Vormo Weapon Editor"},
+    {u"Version", kVersion, 88, 40, u"Version 1.3"},
+    {u"Notice", kNotice, 48, 72, u"Copyright \u00a9 2002 The Vormo Toolworks"},
+    {u"Comments", kComments, 8, 88,
+     u"Interface derived from VormoM8 toolkit.  Visit www.vormo.example.org For use with "
+     u"VormoKit and VormoM8, versions 1.6 +"},
+};
+
+SaveDialogSettings iconSaveDialogSettings()
+{
+    SaveDialogSettings settings;
+    settings.title = u"Save Vormo Weapon icon as...";
+    settings.filters = {{u"Icon Files", u"*.ico"}, {u"All Files", u"*.*"}};
+    settings.filterIndex = 1;
+    settings.defaultExt = u"ico";
+    settings.initialDir = u".";
+    settings.fileName = u"VormoWeapon.ico";
+    settings.confirmOverwrite = true;
+    settings.confirmCreate = true;
+    return settings;
+}
+
+} // namespace
+
+TAboutBox::TAboutBox(Application& owner)
+    : IconSaveDlg(iconSaveDialogSettings()), instance_(owner.instance())
+{
+    AboutBox = this;
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance_;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kClassName;
+    RegisterClassExW(&windowClass);
+
+    font_ = createWindowFont(screenDpi());
+    const Scale sized = font_.scale;
+    RECT frame{0, 0, sized(kClientWidth), sized(kClientHeight)};
+    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+    handle_ =
+        CreateWindowExW(kExStyle, kClassName, L"About...", kStyle, 0, 0, frame.right - frame.left,
+                        frame.bottom - frame.top, owner.handle(), nullptr, instance_, this);
+    if (!handle_)
+        throw VormoError(u"The about box could not be created");
+    hints_ = std::make_unique<Hints>(handle_, instance_);
+    dialogRunner_.setOwner(handle_);
+    IconSaveDlg.setRunner(&dialogRunner_);
+
+    // The labels let the mouse through to the box, which shows the panel's hint and cursor.
+    hints_->add(kPanelHint, panel(), u"Quit touching me!");
+    const auto inPanel = [&](int left, int top, int width, int height) {
+        return sized.rect(kPanel1.left + left, kPanel1.top + top, width, height);
+    };
+    HWND icon = addControl(L"STATIC", u"", WS_VISIBLE | SS_ICON | SS_NOTIFY | SS_CENTERIMAGE,
+                           inPanel(8, 8, 32, 32), kProgramIcon);
+    SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(programIcon(instance_)), 0);
+    SetWindowPos(icon, nullptr, 0, 0, sized(32), sized(32), SWP_NOMOVE | SWP_NOZORDER);
+    hints_->add(icon, u"Double click to save this");
+
+    for (const LabelDef& label : kLabels) {
+        const bool wraps = label.id == kComments;
+        RECT area = inPanel(label.left, label.top, wraps ? kCommentsWidth : 0, 13);
+        if (wraps) {
+            // Three lines of 13 pixels at the design size: as many as the text takes.
+            HDC dc = GetDC(handle_);
+            HGDIOBJ old = SelectObject(dc, font_.regular);
+            RECT measured = area;
+            DrawTextW(dc, wide(label.text), -1, &measured,
+                      DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+            SelectObject(dc, old);
+            ReleaseDC(handle_, dc);
+            area.bottom = measured.bottom;
+        } else {
+            area.right = area.left + textWidth(font_.regular, wide(std::u16string(label.text)));
+        }
+        addControl(L"STATIC", label.text, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, area, label.id);
+    }
+    addControl(L"BUTTON", u"OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+               sized.rect(111, 180, 75, 25), IDOK);
+}
+
+TAboutBox::~TAboutBox()
+{
+    hints_.reset();
+    if (handle_)
+        DestroyWindow(handle_);
+    deleteWindowFont(font_);
+    if (AboutBox == this)
+        AboutBox = nullptr;
+}
+
+HWND TAboutBox::addControl(const wchar_t* className, const std::u16string& text, DWORD style,
+                           RECT area, int id)
+{
+    HWND control = CreateWindowExW(0, className, wide(text), WS_CHILD | style, area.left, area.top,
+                                   area.right - area.left, area.bottom - area.top, handle_,
+                                   reinterpret_cast<HMENU>(INT_PTR(id)), instance_, nullptr);
+    if (!control)
+        throw VormoError(u"The about box could not be created");
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.regular), FALSE);
+    return control;
+}
+
+HWND TAboutBox::control(std::u16string_view name) const
+{
+    if (name == u"ProgramIcon")
+        return GetDlgItem(handle_, kProgramIcon);
+    if (name == u"OKButton")
+        return GetDlgItem(handle_, IDOK);
+    for (const LabelDef& label : kLabels) {
+        if (name == label.name)
+            return GetDlgItem(handle_, label.id);
+    }
+    return nullptr;
+}
+
+RECT TAboutBox::panel() const
+{
+    return font_.scale.rect(kPanel1.left, kPanel1.top, kPanel1.right - kPanel1.left,
+                            kPanel1.bottom - kPanel1.top);
+}
+
+void TAboutBox::showBox()
+{
+    if (!shownBefore_) {
+        // Centred on the screen the first time; later it comes back where it was left.
+        RECT frame{};
+        GetWindowRect(handle_, &frame);
+        const int left =
+            std::max<int>(0, (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2);
+        const int top =
+            std::max<int>(0, (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2);
+        SetWindowPos(handle_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        shownBefore_ = true;
+    }
+    ShowWindow(handle_, SW_SHOW);
+    SetForegroundWindow(handle_);
+    SetActiveWindow(handle_);
+    SetFocus(control(u"OKButton"));
+}
+
+void TAboutBox::OKButtonClick(HWND)
+{
+    if (Form1)
+        EnableWindow(Form1->handle(), TRUE);
+    ShowWindow(handle_, SW_HIDE);
+    if (Form1 && IsWindowVisible(Form1->handle()))
+        SetActiveWindow(Form1->handle());
+}
+
+void TAboutBox::ProgramIconDblClick(HWND)
+{
+    if (!IconSaveDlg.Execute())
+        return;
+    const std::string icon = programIconBytes();
+    // The file it replaces stays whole until every byte is written.
+    saveFileSafely(IconSaveDlg.FileName(), icon, messages::streamWriteError());
+}
+
+LRESULT CALLBACK TAboutBox::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* box =
+            static_cast<TAboutBox*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        box->handle_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
+    }
+    auto* box = reinterpret_cast<TAboutBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!box)
+        return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        box->handle_ = nullptr;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return box->handleMessage(message, wParam, lParam);
+}
+
+LRESULT TAboutBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        // Enter and the OK button; Escape (IDCANCEL) does nothing.
+        if (LOWORD(wParam) == IDOK && HIWORD(wParam) == BN_CLICKED)
+            guarded([&] { OKButtonClick(control(u"OKButton")); });
+        else if (LOWORD(wParam) == kProgramIcon && HIWORD(wParam) == STN_DBLCLK)
+            guarded([&] { ProgramIconDblClick(reinterpret_cast<HWND>(lParam)); });
+        return 0;
+    case WM_SETCURSOR: {
+        HWND under = reinterpret_cast<HWND>(wParam);
+        if (under == control(u"ProgramIcon")) {
+            SetCursor(LoadCursorW(nullptr, IDC_HELP));
+            return TRUE;
+        }
+        POINT at{};
+        GetCursorPos(&at);
+        ScreenToClient(handle_, &at);
+        const RECT area = panel();
+        if (under == handle_ && LOWORD(lParam) == HTCLIENT && PtInRect(&area, at)) {
+            SetCursor(LoadCursorW(nullptr, IDC_HAND));
+            return TRUE;
+        }
+        break;
+    }
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) {
+            SetFocus(control(u"OKButton"));
+            return 0;
+        }
+        break;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(handle_, &paint);
+        RECT area = panel();
+        DrawEdge(dc, &area, BDR_SUNKENOUTER, BF_RECT);
+        EndPaint(handle_, &paint);
+        return 0;
+    }
+    case WM_CLOSE:
+        // No caption buttons, no Escape: only OK takes the box away.
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(handle_, message, wParam, lParam);
+}
+
+} // namespace vormo::win

@@ -1,0 +1,10 @@
+// SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "Application.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
+{
+    // The show state is not applied: the editor is a fixed tool window that is always shown.
+    return vormo::win::runProgram(instance, GetCommandLineW());
+}
