@@ -166,8 +166,8 @@ void saveFileSafely(const std::filesystem::path& path, std::string_view data,
             return writeInPlace(target, data, path, writeError);
         throw cannotCreate();
     }
-    Handle file(created);
-    // Until the replacement succeeds, every way out removes the temporary file.
+    // Until the replacement succeeds, every way out removes the temporary file: after closing
+    // it, as Windows deletes no file that is open without delete sharing.
     struct TempRemover {
         const std::filesystem::path& temp;
         bool replaced = false;
@@ -177,6 +177,7 @@ void saveFileSafely(const std::filesystem::path& path, std::string_view data,
                 ::DeleteFileW(temp.c_str());
         }
     } removeTemp{temp};
+    Handle file(created);
 
     if (writeAll(file.get(), data) < data.size() || !::FlushFileBuffers(file.get()) ||
         !file.close())

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <numeric>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -26,12 +27,6 @@ template <> struct StringMaker<std::u16string> {
     static String convert(const std::u16string& text)
     {
         return ("u\"" + vormo::toUtf8(text) + '"').c_str();
-    }
-};
-template <> struct StringMaker<std::filesystem::path> {
-    static String convert(const std::filesystem::path& path)
-    {
-        return vormo::toUtf8(vormo::pathText(path)).c_str();
     }
 };
 } // namespace doctest
@@ -56,50 +51,40 @@ inline bool writeFile(const fs::path& path, std::string_view bytes)
 
 inline std::string fixture(const char* name)
 {
-    const fs::path path = fs::path(VORMO_TEST_DATA) / name;
-    if (!fs::exists(path))
-        throw std::runtime_error(std::string("missing fixture ") + name);
-    return contents(path);
+    if (std::string bytes = contents(fs::path(VORMO_TEST_DATA) / name); !bytes.empty())
+        return bytes;
+    throw std::runtime_error(std::string("no fixture ") + name);
+}
+
+// The names in a folder, sorted, each followed by " ".
+inline std::string listing(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        names.push_back(toUtf8(pathText(entry.path().filename())) + ' ');
+    std::sort(names.begin(), names.end());
+    return std::accumulate(names.begin(), names.end(), std::string());
 }
 
 // A fresh folder of the system's temporary ones, removed with everything in it.
 class TempDir {
 public:
-    TempDir()
+    TempDir() : path_(fs::temp_directory_path() / ("vormo-test-" + std::to_string(random())))
     {
-        std::random_device random;
-        for (int attempt = 0; attempt < 16; ++attempt) {
-            path_ = fs::temp_directory_path() / ("vormo-test-" + std::to_string(random()));
-            if (fs::create_directory(path_))
-                return;
-        }
-        throw std::runtime_error("no temporary folder");
+        fs::create_directory(path_);
     }
     TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
     ~TempDir()
     {
         std::error_code ignored;
-        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
         fs::remove_all(path_, ignored);
     }
     const fs::path& path() const { return path_; }
     fs::path operator/(const fs::path& name) const { return path_ / name; }
-
-    // Names of the folder's entries, sorted, joined by " ".
-    std::string listing() const
-    {
-        std::vector<std::string> names;
-        for (const fs::directory_entry& entry : fs::directory_iterator(path_))
-            names.push_back(toUtf8(pathText(entry.path().filename())));
-        std::sort(names.begin(), names.end());
-        std::string joined;
-        for (const std::string& name : names)
-            joined += (joined.empty() ? "" : " ") + name;
-        return joined;
-    }
+    std::string listing() const { return vormo::test::listing(path_); }
 
 private:
+    static inline std::random_device random;
     fs::path path_;
 };
 

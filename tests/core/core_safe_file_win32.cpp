@@ -18,30 +18,26 @@ namespace {
 
 constexpr std::u16string_view kWriteError = u"Failed to Save Stream";
 
-// What another program does to the target before the save: its attributes, or a handle it
-// keeps open with the given sharing.
+// The target before the save: its attributes (0: no file), the sharing of a handle another
+// program keeps open on it (~0u: none), and whether the save replaces it; if not, the old bytes
+// stay and the save fails with "Cannot create file <path>". Attributes stay either way.
 struct Row {
     const char* name;
-    DWORD attributes;   // 0: no file there before
-    DWORD heldSharing;  // ~0u: not held open
-    bool replaced;      // else "Cannot create file <path>" and the old bytes stay
-    DWORD attributesAfter;
+    DWORD attributes, heldSharing;
+    bool replaced;
 };
 
 } // namespace
 
 TEST_CASE("a save replaces the file whole or leaves it as it was")
 {
-    const Row rows[] = {
-        {"new file", 0, ~0u, true, FILE_ATTRIBUTE_ARCHIVE},
-        {"plain file", FILE_ATTRIBUTE_NORMAL, ~0u, true, FILE_ATTRIBUTE_ARCHIVE},
-        {"hidden file keeps its attribute", FILE_ATTRIBUTE_HIDDEN, ~0u, true,
-         FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE},
-        {"read-only file", FILE_ATTRIBUTE_READONLY, ~0u, false, FILE_ATTRIBUTE_READONLY},
-        {"held open, no sharing", FILE_ATTRIBUTE_NORMAL, 0, false, FILE_ATTRIBUTE_ARCHIVE},
-        {"held open, read and write shared", FILE_ATTRIBUTE_NORMAL,
-         FILE_SHARE_READ | FILE_SHARE_WRITE, false, FILE_ATTRIBUTE_ARCHIVE},
-    };
+    const Row rows[] = {{"new file", 0, ~0u, true},
+                        {"plain file", FILE_ATTRIBUTE_NORMAL, ~0u, true},
+                        {"hidden file", FILE_ATTRIBUTE_HIDDEN, ~0u, true},
+                        {"read-only file", FILE_ATTRIBUTE_READONLY, ~0u, false},
+                        {"held open, no sharing", FILE_ATTRIBUTE_NORMAL, 0, false},
+                        {"held open, read and write shared", FILE_ATTRIBUTE_NORMAL,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE, false}};
     for (const Row& row : rows) {
         CAPTURE(row.name);
         TempDir dir;
@@ -56,25 +52,24 @@ TEST_CASE("a save replaces the file whole or leaves it as it was")
                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
             REQUIRE(held != INVALID_HANDLE_VALUE);
         }
-        const std::u16string error = errorOf(
-            [&] { saveFileSafely(file, "new bytes\r\n", std::u16string(kWriteError)); });
+        const std::u16string error =
+            errorOf([&] { saveFileSafely(file, "new bytes\r\n", std::u16string(kWriteError)); });
         if (held != INVALID_HANDLE_VALUE)
             ::CloseHandle(held);
 
         CHECK(error == (row.replaced ? u"" : u"Cannot create file " + pathText(file)));
         CHECK(contents(file) == (row.replaced ? "new bytes\r\n" : "previous"));
-        const DWORD attributes = ::GetFileAttributesW(file.c_str());
-        CHECK((attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN)) ==
-              (row.attributesAfter & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN)));
+        constexpr DWORD kShown = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+        CHECK((::GetFileAttributesW(file.c_str()) & kShown) == (row.attributes & kShown));
         // Nothing but the file: the temporary one is gone whatever happened.
-        CHECK(dir.listing() == toUtf8(pathText(file.filename())));
+        CHECK(dir.listing() == toUtf8(pathText(file.filename())) + ' ');
         ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
 }
 
 TEST_CASE("a name that cannot be a file is refused before anything is written")
 {
-    TempDir dir;
+    const TempDir dir;
     fs::create_directory(dir / "folder.vwp");
     std::wstring withNul = (dir / "a").native() + L'\0' + L"b";
     for (const fs::path& path :
@@ -83,5 +78,22 @@ TEST_CASE("a name that cannot be a file is refused before anything is written")
         CHECK(errorOf([&] { saveFileSafely(path, "x", std::u16string(kWriteError)); }) ==
               u"Cannot create file " + pathText(path));
     }
-    CHECK(dir.listing() == "folder.vwp");
+    CHECK(dir.listing() == "folder.vwp ");
+}
+
+// Run by full-disk.sh, which mounts a small file system for it.
+TEST_CASE("a full disk fails the save, keeps the old bytes and leaves nothing behind" *
+          doctest::skip(!std::getenv("VORMO_FULL_DISK")))
+{
+    const fs::path disk = "Z:" + std::string(std::getenv("VORMO_FULL_DISK"));
+    const fs::path file = disk / "weapon.vwp", fresh = disk / "new.vwp";
+    REQUIRE(writeFile(file, "previous"));
+    writeFile(disk / "fill", std::string(1 << 20, 'f')); // as much as there is room for
+    for (const fs::path& path : {file, fresh}) {
+        CHECK(errorOf([&] {
+                  saveFileSafely(path, std::string(32768, 'n'), u"Stream write error");
+              }) == u"Stream write error");
+    }
+    CHECK(contents(file) == "previous");
+    CHECK(listing(disk) == "fill weapon.vwp ");
 }

@@ -20,14 +20,14 @@ namespace vormo::test {
 
 inline std::vector<std::u16string> split(std::u16string_view text, char16_t separator)
 {
-    std::vector<std::u16string> parts;
-    for (std::size_t at = 0;;) {
-        const std::size_t end = text.find(separator, at);
-        parts.emplace_back(text.substr(at, end - at));
-        if (end == std::u16string_view::npos)
-            return parts;
-        at = end + 1;
+    std::vector<std::u16string> parts{{}};
+    for (const char16_t c : text) {
+        if (c == separator)
+            parts.emplace_back();
+        else
+            parts.back().push_back(c);
     }
+    return parts;
 }
 
 // The message of the VormoError a command raises, or an empty string.
@@ -41,11 +41,10 @@ template <typename Command> std::u16string errorOf(Command&& command)
     return {};
 }
 
-// A fresh weapon with edits separated by ";": "Field=text"; "+Field" / "-Field" checks /
-// unchecks a box; "*Field" / "~Field" enables / disables a field.
-inline WeaponValues edited(std::u16string_view edits)
+// Edits separated by ";", in order: "Field=text"; "+Field" / "-Field" checks / unchecks a box;
+// "*Field" / "~Field" enables / disables a field.
+template <typename Weapon> void applyEdits(Weapon& weapon, std::u16string_view edits)
 {
-    WeaponValues weapon;
     for (const std::u16string& edit : split(edits, u';')) {
         if (edit.empty())
             continue;
@@ -58,6 +57,12 @@ inline WeaponValues edited(std::u16string_view edits)
         else
             weapon.setText(edit.substr(0, edit.find(u'=')), edit.substr(edit.find(u'=') + 1));
     }
+}
+
+inline WeaponValues edited(std::u16string_view edits)
+{
+    WeaponValues weapon;
+    applyEdits(weapon, edits);
     return weapon;
 }
 
@@ -86,7 +91,7 @@ public:
 
     void accept(const std::filesystem::path& path, int filter = 1)
     {
-        answers_.push_back(SaveDialogAnswer{path, filter});
+        answers_.push_back({{path, filter}});
     }
     void cancel() { answers_.push_back(std::nullopt); }
 
@@ -98,9 +103,8 @@ public:
         runs_.push_back(settings);
         if (answers_.empty())
             throw std::logic_error("save dialog shown but no answer was scripted");
-        const std::optional<SaveDialogAnswer> answer = answers_.front();
-        answers_.pop_front();
-        return answer;
+        const auto answer = answers_.front();
+        return answers_.pop_front(), answer;
     }
 
 private:
