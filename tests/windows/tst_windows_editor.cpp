@@ -480,15 +480,18 @@ TEST_CASE("the system's save dialog takes a name typed into it")
 TEST_CASE("a save that fails shows why and keeps the file that was there")
 {
     const fs::path folder = freshFolder();
-    const char* full = std::getenv("VORMO_FULL_DIR"); // a small tmpfs, filled up
+    const char* full = std::getenv("VORMO_FULL_DISK"); // a small tmpfs, seen through Z:
     std::vector<std::pair<fs::path, DWORD>> rows{{folder / "old.vwp", FILE_ATTRIBUTE_READONLY},
                                                  {folder / "gone" / "a.vwp", 0}};
     if (full)
-        rows = {{fs::path(full) / "old.vwp", 0}};
+        rows = {{fs::path("Z:" + std::string(full)) / "old.vwp", 0}};
     for (const auto& [target, attributes] : rows) {
         Session s;
-        if (!full && attributes)
+        if (full || attributes)
             std::ofstream(target, std::ios::binary) << "old bytes";
+        std::ofstream filler(target.parent_path() / "filler", std::ios::binary);
+        for (const std::string block(4096, 'x'); full && filler.write(block.data(), 4096).flush();)
+            ;
         SetFileAttributesW(target.c_str(), attributes);
         const std::string before = contents(target);
         ScriptedDialog dialog;
