@@ -8,7 +8,7 @@
 // fires inside them.
 
 #define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
-#include <doctest.h>
+#include "CoreTest.h"
 
 #include "Application.h"
 #include "FieldTable.h"
@@ -31,7 +31,6 @@
 using namespace vormo;
 using namespace vormo::win;
 using namespace vormo::test;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -222,35 +221,6 @@ void rightPress(int x, int y, WPARAM keys = 0)
     SendMessageW(Form1->handle(), WM_RBUTTONDOWN, MK_RBUTTON | keys, MAKELPARAM(x, y));
 }
 
-struct ScriptedDialog final : SaveDialogRunner {
-    fs::path answer; // empty: cancelled
-    int runs = 0;
-    std::optional<SaveDialogAnswer> run(const SaveDialogSettings& settings) override
-    {
-        ++runs;
-        return answer.empty() ? std::nullopt
-                              : std::optional(SaveDialogAnswer{answer, settings.filterIndex});
-    }
-};
-
-std::string contents(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "(none)";
-}
-
-std::string fixture(const char* name) { return contents(fs::path(VORMO_TEST_DATA) / name); }
-
-fs::path freshFolder()
-{
-    static int next = 0;
-    const fs::path folder =
-        fs::temp_directory_path() /
-        ("vormo-win-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(next++));
-    fs::create_directories(folder);
-    return folder;
-}
-
 std::string valueOf(const FieldDef& def)
 {
     HWND window = control(def.name);
@@ -421,40 +391,39 @@ TEST_CASE("dependent fields follow their group")
 TEST_CASE("saves write what the Linux writer writes, under any name")
 {
     Session s;
-    const fs::path folder = freshFolder();
-    ScriptedDialog dialog;
+    TempDir folder;
+    ScriptedSaveDialog dialog;
     Form1->SaveDialog1.setRunner(&dialog);
+    dialog.cancel();
     click(control("SaveBtn")); // cancelled: nothing written, still untitled
     CHECK(currentFileName() == "untitled.vwp");
 
-    dialog.answer = folder / u"\u6b66\u5668 \u00fc\u20ac.vwp";
+    const fs::path first = folder / u"\u6b66\u5668 \u00fc\u20ac.vwp", other = folder / "o.txt";
+    dialog.accept(first);
     click(control("SaveBtn"));
-    CHECK(contents(dialog.answer) == fixture("fresh.vwp"));
+    CHECK(contents(first) == fixture("fresh.vwp"));
     enter(control("Name"), u"\u00dc\u20ac 2");
-    fs::remove(dialog.answer);
+    fs::remove(first);
     click(control("SaveBtn")); // named now: no dialog
     std::string renamed = fixture("fresh.vwp");
     for (const char* before : {"weapon NAME", "NAME:NAME"})
         renamed.replace(renamed.find(before) + std::strlen(before) - 4, 4, "\xDC\x80 2");
-    CHECK(contents(dialog.answer) == renamed);
+    CHECK(contents(first) == renamed);
 
     // Save As always asks; the menu's Save is the button's.
-    const fs::path first = dialog.answer;
-    dialog.answer = folder / u"other.txt";
+    dialog.accept(other);
     click(control("SaveAsBtn"));
-    fs::remove(dialog.answer);
+    fs::remove(other);
     menuOpenedAt('S', [] { rightPress(200, 345); });
-    CHECK(dialog.runs == 3);
-    CHECK(contents(dialog.answer) == renamed);
-    CHECK(contents(first) == renamed);
-    fs::remove_all(folder);
+    CHECK(dialog.runs().size() == 3);
+    CHECK(contents(other) == renamed);
 }
 
 TEST_CASE("the system's save dialog takes a name typed into it")
 {
     Session s;
-    const fs::path folder = freshFolder();
-    SetCurrentDirectoryW(folder.c_str()); // where the dialog starts
+    TempDir folder;
+    SetCurrentDirectoryW(folder.path().c_str()); // where the dialog starts
     RECT placed{};
     std::string title = "(none)";
     whileShown(
@@ -474,12 +443,11 @@ TEST_CASE("the system's save dialog takes a name typed into it")
     const POINT expected =
         saveDialogPlace(Form1->handle(), {placed.right - placed.left, placed.bottom - placed.top});
     CHECK((placed.left == expected.x && placed.top == expected.y));
-    fs::remove_all(folder);
 }
 
 TEST_CASE("a save that fails shows why and keeps the file that was there")
 {
-    const fs::path folder = freshFolder();
+    TempDir folder;
     const char* full = std::getenv("VORMO_FULL_DISK"); // a small tmpfs, seen through Z:
     std::vector<std::pair<fs::path, DWORD>> rows{{folder / "old.vwp", FILE_ATTRIBUTE_READONLY},
                                                  {folder / "gone" / "a.vwp", 0}};
@@ -494,8 +462,8 @@ TEST_CASE("a save that fails shows why and keeps the file that was there")
             ;
         SetFileAttributesW(target.c_str(), attributes);
         const std::string before = contents(target);
-        ScriptedDialog dialog;
-        dialog.answer = target;
+        ScriptedSaveDialog dialog;
+        dialog.accept(target);
         Form1->SaveDialog1.setRunner(&dialog);
         bool editorEnabled = true;
         CHECK(messageBoxOf([] { click(control("SaveBtn")); }, &editorEnabled) ==
@@ -507,7 +475,6 @@ TEST_CASE("a save that fails shows why and keeps the file that was there")
         CHECK(contents(target) == before);
         SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
-    fs::remove_all(folder);
 }
 
 TEST_CASE("the pop-up menu opens at the window's point, and its items run after it")
@@ -586,8 +553,8 @@ TEST_CASE("the bullet-types help leaves the editor usable")
 TEST_CASE("the about box exports the program icon as stored")
 {
     Session s;
-    const fs::path folder = freshFolder();
-    ScriptedDialog dialog;
+    TempDir folder;
+    ScriptedSaveDialog dialog;
     AboutBox->IconSaveDlg.setRunner(&dialog);
     Form1->About1Click(nullptr);
     RECT client{};
@@ -599,22 +566,21 @@ TEST_CASE("the about box exports the program icon as stored")
         SendMessageW(AboutBox->handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(icon), STN_DBLCLK),
                      LPARAM(icon));
     };
-    dialog.answer = folder / u"icon.png";
+    dialog.accept(folder / u"icon.png");
     doubleClick();
-    CHECK(contents(dialog.answer) ==
-          contents(fs::path(VORMO_TEST_DATA) / "../../resources/VormoWep.ico"));
-    CHECK(contents(dialog.answer).size() == 766);
+    CHECK(contents(folder / u"icon.png") == fixture("../../resources/VormoWep.ico"));
+    CHECK(contents(folder / u"icon.png").size() == 766);
 
-    dialog.answer = folder / "gone" / "x.ico";
+    dialog.accept(folder / "gone" / "x.ico");
     CHECK(messageBoxOf(doubleClick) == "Vormo Weapon Plugin Maker | Cannot create file " +
-                                           narrow(pathText(dialog.answer)) + ".");
+                                           narrow(pathText(folder / "gone" / "x.ico")) + ".");
     CHECK((IsWindowVisible(AboutBox->handle()) && !IsWindowEnabled(Form1->handle())));
-    fs::remove_all(folder);
 }
 
 TEST_CASE("a plugin opens when dropped on the editor")
 {
-    const fs::path folder = freshFolder(), plugin = folder / u"d\u00fcr \u6b66.vwp";
+    TempDir folder;
+    const fs::path plugin = folder / u"d\u00fcr \u6b66.vwp";
     fs::copy_file(fs::path(VORMO_TEST_DATA) / "foreign-plugin.vwp", plugin);
     const auto drop = [&](int copies) {
         std::wstring names;
@@ -637,7 +603,6 @@ TEST_CASE("a plugin opens when dropped on the editor")
     CHECK(textOf(control("Name")) == "Hand-made: Blaster \xc3\x9c");
     click(control("SaveBtn")); // back to where it came from, in the editor's own form
     CHECK(contents(plugin) == fixture("foreign-plugin-resaved.vwp"));
-    fs::remove_all(folder);
 }
 
 TEST_CASE("at another DPI setting everything grows with the font's text height")
@@ -690,7 +655,8 @@ void CALLBACK closeEditorOnceUp(HWND, UINT, UINT_PTR timer, DWORD)
 
 TEST_CASE("the program runs from its command line to exit status 0")
 {
-    const fs::path folder = freshFolder(), plugin = folder / u"\u6b66 a.vwp";
+    TempDir folder;
+    const fs::path plugin = folder / u"\u6b66 a.vwp";
     fs::copy_file(fs::path(VORMO_TEST_DATA) / "foreign-plugin.vwp", plugin);
     const std::wstring named = L"VormoWep.exe \"" + plugin.wstring() + L"\"";
     const std::wstring missing = L"VormoWep.exe \"" + (folder / "none.vwp").wstring() + L"\"";
@@ -715,5 +681,4 @@ TEST_CASE("the program runs from its command line to exit status 0")
         CHECK(nameWhenClosed == name);
         CHECK((!Form1 && !AboutBox && !App)); // all taken down
     }
-    fs::remove_all(folder);
 }
