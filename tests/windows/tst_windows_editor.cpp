@@ -63,11 +63,11 @@ bool quitPosted()
 
 // A fresh program, as at start: put-aside values included.
 struct Session {
-    Session()
+    explicit Session(int show = SW_SHOWNORMAL)
     {
         putAsideValues() = PutAsideValues{};
         app = std::make_unique<Application>(GetModuleHandleW(nullptr));
-        app->createWindows();
+        app->createWindows(show);
         pump();
     }
     ~Session() { app.reset(), pump(), quitPosted(); }
@@ -319,14 +319,15 @@ TEST_CASE("the editor window, its task-bar entry, font, hints and focus")
           "MS Sans Serif -11");
 
     // The task bar shows the application's own window, under the application title.
-    CHECK(entry == s.app->handle());
+    CHECK((entry == s.app->handle() && IsWindowVisible(entry) &&
+           !(GetWindowLongW(entry, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)));
     CHECK(textOf(entry) == "Vormo Weapon Plugin Maker");
-    CHECK((IsWindowVisible(entry) && !(GetWindowLongW(entry, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)));
 
-    HWND tips = Form1->hints().handle();
-    CHECK(SendMessageW(tips, TTM_GETDELAYTIME, TTDT_INITIAL, 0) == 500);
-    CHECK(SendMessageW(tips, TTM_GETDELAYTIME, TTDT_RESHOW, 0) == 0);
-    CHECK(SendMessageW(tips, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0) == 2500);
+    std::string delays; // to show a hint, to show the next one, to take it down
+    for (WPARAM delay : {TTDT_INITIAL, TTDT_RESHOW, TTDT_AUTOPOP})
+        delays +=
+            std::to_string(SendMessageW(Form1->hints().handle(), TTM_GETDELAYTIME, delay, 0)) + " ";
+    CHECK(delays == "500 0 2500 ");
 
     // Focus in Name with its whole text selected, so that typing replaces it; Tab then visits
     // the enabled fields in table order, selecting an edit box's whole text, then the buttons.
@@ -349,6 +350,10 @@ TEST_CASE("the editor window, its task-bar entry, font, hints and focus")
         press(VK_TAB);
     }
     CHECK(visited + "Name" == expected);
+    Session minimised(SW_SHOWMINNOACTIVE); // started from a minimised shortcut
+    CHECK((IsIconic(minimised.app->handle()) && !IsWindowVisible(Form1->handle())));
+    SendMessageW(minimised.app->handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    CHECK(IsWindowVisible(Form1->handle()));
 }
 
 TEST_CASE("dependent fields follow their group")
@@ -477,7 +482,7 @@ TEST_CASE("a save that fails shows why and keeps the file that was there")
     }
 }
 
-TEST_CASE("the pop-up menu opens at the window's point, and its items run after it")
+TEST_CASE("the pop-up menu opens at the window's point, its items run after it; the help")
 {
     Session s;
     HWND form = Form1->handle(), about = AboutBox->handle();
@@ -527,17 +532,7 @@ TEST_CASE("the pop-up menu opens at the window's point, and its items run after 
     CHECK(placed.left == 20);
     click(AboutBox->control(u"OKButton"));
 
-    menuOpenedAt('Q', [] { rightPress(0, 0); });
-    CHECK((!IsWindowVisible(form) && quitPosted()));
-    Session again; // the task bar's close ends the program the same way
-    SendMessageW(again.app->handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    pump();
-    CHECK((!IsWindowVisible(Form1->handle()) && quitPosted()));
-}
-
-TEST_CASE("the bullet-types help leaves the editor usable")
-{
-    Session s;
+    // The bullet-types help on a double click of BltType leaves the editor usable.
     const RECT label = placeOf(control("Label39"));
     bool editorEnabled = false;
     const auto doubleClick = [&](int x) {
@@ -548,6 +543,13 @@ TEST_CASE("the bullet-types help leaves the editor usable")
     CHECK(help.rfind("Bullet Types... | Bullet types specifics:\n 0)Normal\n 1)", 0) == 0);
     CHECK(editorEnabled);
     CHECK(messageBoxOf([&] { doubleClick(label.left - 4); }) == "(none)");
+
+    menuOpenedAt('Q', [] { rightPress(0, 0); });
+    CHECK((!IsWindowVisible(form) && quitPosted()));
+    Session again; // the task bar's close ends the program the same way
+    SendMessageW(again.app->handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    pump();
+    CHECK((!IsWindowVisible(Form1->handle()) && quitPosted()));
 }
 
 TEST_CASE("the about box exports the program icon as stored")
