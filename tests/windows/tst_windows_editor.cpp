@@ -150,7 +150,7 @@ std::string describe(const RECT& r)
 struct Modal {
     const wchar_t* windowClass;
     std::function<void(HWND)> answer;
-    HWND seen = nullptr;
+    std::vector<HWND> seen; // each answered once; a question the answer raises comes next
 } * pending;
 
 void CALLBACK answerModal(HWND, UINT, UINT_PTR, DWORD)
@@ -161,26 +161,27 @@ void CALLBACK answerModal(HWND, UINT, UINT_PTR, DWORD)
         [](HWND window, LPARAM result) {
             wchar_t name[64] = {};
             GetClassNameW(window, name, 64);
-            if (!IsWindowVisible(window) || lstrcmpW(name, pending->windowClass) != 0)
+            if (!IsWindowVisible(window) || lstrcmpW(name, pending->windowClass) != 0 ||
+                std::count(pending->seen.begin(), pending->seen.end(), window))
                 return TRUE;
             *reinterpret_cast<HWND*>(result) = window;
             return FALSE;
         },
         reinterpret_cast<LPARAM>(&found));
-    if (found && !pending->seen)
-        pending->answer(pending->seen = found);
+    if (found)
+        pending->seen.push_back(found), pending->answer(found);
 }
 
 bool whileShown(const wchar_t* windowClass, std::function<void(HWND)> answer,
                 const std::function<void()>& action)
 {
-    Modal modal{windowClass, std::move(answer)};
+    Modal modal{windowClass, std::move(answer), {}};
     pending = &modal;
     const UINT_PTR timer = SetTimer(nullptr, 0, 20, answerModal);
     action();
     KillTimer(nullptr, timer);
     pump();
-    return modal.seen;
+    return !modal.seen.empty();
 }
 
 // "caption | text", the editor's enabled state while it showed; then OK. "(none)" if none.
@@ -556,18 +557,38 @@ TEST_CASE("the about box exports the program icon as stored")
 {
     Session s;
     TempDir folder;
-    ScriptedSaveDialog dialog;
-    AboutBox->IconSaveDlg.setRunner(&dialog);
     Form1->About1Click(nullptr);
     RECT client{};
     GetClientRect(AboutBox->handle(), &client);
     CHECK(textOf(AboutBox->handle()) + " " + describe(client) == "About... 0,0 298x213");
-    CHECK(AboutBox->IconSaveDlg.FileName() == "VormoWeapon.ico");
     HWND icon = AboutBox->control(u"ProgramIcon");
     const auto doubleClick = [&] {
         SendMessageW(AboutBox->handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(icon), STN_DBLCLK),
                      LPARAM(icon));
     };
+    // The system's dialog proposes VormoWeapon.ico in the working directory; the next time it
+    // proposes that path, and asks before replacing the file.
+    SetCurrentDirectoryW(folder.path().c_str());
+    std::string asked;
+    for (int time = 0; time < 2; ++time) {
+        whileShown(
+            L"#32770",
+            [&](HWND box) {
+                // The question has the dialog's caption; only the dialog has a file-name box.
+                const bool dialog = GetDlgItem(box, 0x47C) || GetDlgItem(box, 0x480);
+                asked += dialog ? "dialog " : "question ";
+                PostMessageW(box, WM_COMMAND, dialog ? IDOK : IDYES, 0);
+            },
+            doubleClick);
+    }
+    SetCurrentDirectoryW(L"C:\\");
+    // Replacing is asked about; Wine's dialog does not ask before creating, Windows' does.
+    CHECK(asked.ends_with("dialog dialog question "));
+    CHECK(contents(folder / "VormoWeapon.ico") == fixture("../../resources/VormoWep.ico"));
+    CHECK(AboutBox->IconSaveDlg.FileName() == folder / "VormoWeapon.ico");
+
+    ScriptedSaveDialog dialog;
+    AboutBox->IconSaveDlg.setRunner(&dialog);
     dialog.accept(folder / u"icon.png");
     doubleClick();
     CHECK(contents(folder / u"icon.png") == fixture("../../resources/VormoWep.ico"));
