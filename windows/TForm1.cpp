@@ -34,9 +34,6 @@ constexpr int kFirstFieldId = 100;
 constexpr int kFirstButtonId = 200;
 constexpr int kFirstLabelId = 300;
 
-// Run a picked menu item once the menu is gone and the handler that opened it has returned.
-constexpr UINT kRunMenuItem = WM_APP + 1;
-
 struct ButtonDef {
     const char16_t* name;
     const char16_t* caption;
