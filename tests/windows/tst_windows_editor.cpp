@@ -654,6 +654,10 @@ TEST_CASE("at another DPI setting everything grows with the font's text height")
         for (const FieldDef& def : fields())
             CHECK(describe(placeOf(control(def.name))) == scaled(def.geometry));
         CHECK(describe(placeOf(control("QuitBtn"))) == scaled({440, 280, 49, 49}));
+        SendMessageW(AboutBox->handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&suggested));
+        GetClientRect(AboutBox->handle(), &client);
+        CHECK(describe(client) + describe(placeOf(AboutBox->control(u"OKButton"))) ==
+              scaled({0, 0, 298, 213}) + scaled({111, 180, 75, 25}));
         for (std::size_t i = 0; i < labels().size(); ++i) { // the hints follow their labels
             TTTOOLINFOW info = toolOf(i);
             const RECT area = placeOf(Form1->label(i));
