@@ -9,6 +9,7 @@
 #include "TForm1.h"
 #include "WideText.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <memory>
@@ -36,6 +37,10 @@ HWND frontWindow()
 
 Application::Application(HINSTANCE instance) : instance_(instance)
 {
+    // Loads the common controls, the hint pop-ups among them; with the manifest, version 6.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = windowProc;
