@@ -9,6 +9,7 @@
 #include "TForm1.h"
 #include "WideText.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <memory>
@@ -36,6 +37,10 @@ HWND frontWindow()
 
 Application::Application(HINSTANCE instance) : instance_(instance)
 {
+    // Loads the common controls, the hint pop-ups among them; with the manifest, version 6.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = windowProc;
@@ -71,7 +76,7 @@ Application::~Application()
     App = nullptr;
 }
 
-void Application::createWindows()
+void Application::createWindows(int show)
 {
     // Each global names its window while the window is built, and none once building failed.
     try {
@@ -86,6 +91,10 @@ void Application::createWindows()
         AboutBox = nullptr;
         throw;
     }
+    // The editor, a fixed tool window, cannot be maximised; minimised, the program keeps only
+    // its task-bar entry until it is restored.
+    if (show == SW_SHOWMINNOACTIVE || show == SW_SHOWMINIMIZED || show == SW_MINIMIZE)
+        ShowWindow(handle_, SW_SHOWMINNOACTIVE);
 }
 
 void Application::run()
@@ -108,6 +117,11 @@ LRESULT CALLBACK Application::windowProc(HWND window, UINT message, WPARAM wPara
                 return 0;
             }
         }
+        break;
+    case WM_SIZE:
+        // Minimised from the task bar, the program's windows go with its entry, and come back.
+        if (wParam == SIZE_MINIMIZED || wParam == SIZE_RESTORED)
+            ShowOwnedPopups(window, wParam == SIZE_RESTORED);
         break;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_CLOSE) {
@@ -168,11 +182,11 @@ std::optional<std::filesystem::path> pluginFromCommandLine(const wchar_t* comman
     return plugin;
 }
 
-int runProgram(HINSTANCE instance, const wchar_t* commandLine)
+int runProgram(HINSTANCE instance, const wchar_t* commandLine, int show)
 {
     guarded([&] {
         Application application(instance);
-        application.createWindows();
+        application.createWindows(show);
         guarded([&] {
             if (const auto plugin = pluginFromCommandLine(commandLine))
                 Form1->openFile(*plugin);

@@ -32,8 +32,8 @@ public:
     HINSTANCE instance() const { return instance_; }
     HWND handle() const { return handle_; }
 
-    // Form1, shown, then AboutBox, hidden.
-    void createWindows();
+    // Form1, shown, then AboutBox, hidden. A minimised start leaves the program in the task bar.
+    void createWindows(int show = SW_SHOWNORMAL);
     // Until the editor window closes.
     void run();
     // Posts the quit message the loop ends on.
@@ -77,6 +77,6 @@ void dispatchMessage(MSG& message);
 std::optional<std::filesystem::path> pluginFromCommandLine(const wchar_t* commandLine);
 
 // The whole run of the program, as wWinMain hands it over; always 0.
-int runProgram(HINSTANCE instance, const wchar_t* commandLine);
+int runProgram(HINSTANCE instance, const wchar_t* commandLine, int show = SW_SHOWNORMAL);
 
 } // namespace vormo::win

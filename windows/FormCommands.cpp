@@ -74,7 +74,7 @@ void TForm1::popUpMenu(POINT at)
         TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_VERPOSANIMATION, at.x,
         at.y, handle_, nullptr));
     if (picked)
-        PostMessageW(handle_, WM_APP + 1, picked, 0);
+        PostMessageW(handle_, kRunMenuItem, picked, 0);
 }
 
 void TForm1::dropFiles(HDROP drop)

@@ -7,8 +7,6 @@
 #include "TForm1.h"
 #include "WideText.h"
 
-#include <vector>
-
 namespace vormo::win {
 
 std::u16string FormControls::text(const FieldDef& field) const
@@ -72,14 +70,7 @@ void FormControls::setHintShown(std::u16string_view label, bool shown)
 std::u16string FormControls::firstItem(std::u16string_view combo) const
 {
     HWND window = form_.control(combo);
-    if (!window)
-        return {};
-    const LRESULT length = SendMessageW(window, CB_GETLBTEXTLEN, 0, 0);
-    if (length == CB_ERR)
-        return {};
-    std::vector<wchar_t> item(static_cast<std::size_t>(length) + 1);
-    SendMessageW(window, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(item.data()));
-    return fromWide(item.data());
+    return window ? comboItem(window, 0) : std::u16string();
 }
 
 } // namespace vormo::win

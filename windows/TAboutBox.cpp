@@ -74,37 +74,44 @@ TAboutBox::TAboutBox(Application& owner)
     windowClass.lpszClassName = kClassName;
     RegisterClassExW(&windowClass);
 
-    font_ = createWindowFont(screenDpi());
-    const Scale sized = font_.scale;
-    RECT frame{0, 0, sized(kClientWidth), sized(kClientHeight)};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    handle_ =
-        CreateWindowExW(kExStyle, kClassName, L"About...", kStyle, 0, 0, frame.right - frame.left,
-                        frame.bottom - frame.top, owner.handle(), nullptr, instance_, this);
+    handle_ = CreateWindowExW(kExStyle, kClassName, L"About...", kStyle, 0, 0, 0, 0, owner.handle(),
+                              nullptr, instance_, this);
     if (!handle_)
         throw VormoError(u"The about box could not be created");
     hints_ = std::make_unique<Hints>(handle_, instance_);
     dialogRunner_.setOwner(handle_);
     IconSaveDlg.setRunner(&dialogRunner_);
 
-    // The labels let the mouse through to the box, which shows the panel's hint and cursor.
-    hints_->add(kPanelHint, panel(), u"Quit touching me!");
+    HWND icon =
+        addControl(L"STATIC", u"", WS_VISIBLE | SS_ICON | SS_NOTIFY | SS_CENTERIMAGE, kProgramIcon);
+    SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(programIcon(instance_)), 0);
+    hints_->add(icon, u"Double click to save this");
+    for (const LabelDef& label : kLabels)
+        addControl(L"STATIC", label.text, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, label.id);
+    addControl(L"BUTTON", u"OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK);
+    layOut(screenDpi());
+}
+
+void TAboutBox::layOut(int dpi)
+{
+    WindowFont font = createWindowFont(dpi);
+    const Scale sized = font.scale;
+    const auto place = [&](HWND control, RECT area) {
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.regular), FALSE);
+        SetWindowPos(control, nullptr, area.left, area.top, area.right - area.left,
+                     area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    };
     const auto inPanel = [&](int left, int top, int width, int height) {
         return sized.rect(kPanel1.left + left, kPanel1.top + top, width, height);
     };
-    HWND icon = addControl(L"STATIC", u"", WS_VISIBLE | SS_ICON | SS_NOTIFY | SS_CENTERIMAGE,
-                           inPanel(8, 8, 32, 32), kProgramIcon);
-    SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(programIcon(instance_)), 0);
-    SetWindowPos(icon, nullptr, 0, 0, sized(32), sized(32), SWP_NOMOVE | SWP_NOZORDER);
-    hints_->add(icon, u"Double click to save this");
-
+    place(control(u"ProgramIcon"), inPanel(8, 8, 32, 32));
     for (const LabelDef& label : kLabels) {
         const bool wraps = label.id == kComments;
         RECT area = inPanel(label.left, label.top, wraps ? kCommentsWidth : 0, 13);
         if (wraps) {
             // Three lines of 13 pixels at the design size: as many as the text takes.
             HDC dc = GetDC(handle_);
-            HGDIOBJ old = SelectObject(dc, font_.regular);
+            HGDIOBJ old = SelectObject(dc, font.regular);
             RECT measured = area;
             DrawTextW(dc, wide(label.text), -1, &measured,
                       DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
@@ -112,12 +119,22 @@ TAboutBox::TAboutBox(Application& owner)
             ReleaseDC(handle_, dc);
             area.bottom = measured.bottom;
         } else {
-            area.right = area.left + textWidth(font_.regular, wide(std::u16string(label.text)));
+            area.right = area.left + textWidth(font.regular, wide(std::u16string(label.text)));
         }
-        addControl(L"STATIC", label.text, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, area, label.id);
+        place(GetDlgItem(handle_, label.id), area);
     }
-    addControl(L"BUTTON", u"OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-               sized.rect(111, 180, 75, 25), IDOK);
+    place(control(u"OKButton"), sized.rect(111, 180, 75, 25));
+    deleteWindowFont(font_);
+    font_ = font;
+
+    // The labels let the mouse through to the box, which shows the panel's hint and cursor.
+    hints_->remove(kPanelHint);
+    hints_->add(kPanelHint, panel(), u"Quit touching me!");
+    RECT frame{0, 0, sized(kClientWidth), sized(kClientHeight)};
+    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+    SetWindowPos(handle_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(handle_, nullptr, TRUE);
 }
 
 TAboutBox::~TAboutBox()
@@ -131,14 +148,12 @@ TAboutBox::~TAboutBox()
 }
 
 HWND TAboutBox::addControl(const wchar_t* className, const std::u16string& text, DWORD style,
-                           RECT area, int id)
+                           int id)
 {
-    HWND control = CreateWindowExW(0, className, wide(text), WS_CHILD | style, area.left, area.top,
-                                   area.right - area.left, area.bottom - area.top, handle_,
+    HWND control = CreateWindowExW(0, className, wide(text), WS_CHILD | style, 0, 0, 0, 0, handle_,
                                    reinterpret_cast<HMENU>(INT_PTR(id)), instance_, nullptr);
     if (!control)
         throw VormoError(u"The about box could not be created");
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.regular), FALSE);
     return control;
 }
 
@@ -249,6 +264,13 @@ LRESULT TAboutBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
+    case WM_DPICHANGED: {
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        layOut(HIWORD(wParam));
+        SetWindowPos(handle_, nullptr, suggested.left, suggested.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
     case WM_PAINT: {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(handle_, &paint);

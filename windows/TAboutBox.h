@@ -47,8 +47,9 @@ public:
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    HWND addControl(const wchar_t* className, const std::u16string& text, DWORD style, RECT area,
-                    int id);
+    HWND addControl(const wchar_t* className, const std::u16string& text, DWORD style, int id);
+    // Places and sizes every control, and the box, for dpi.
+    void layOut(int dpi);
 
     HINSTANCE instance_;
     HWND handle_ = nullptr;

@@ -34,9 +34,6 @@ constexpr int kFirstFieldId = 100;
 constexpr int kFirstButtonId = 200;
 constexpr int kFirstLabelId = 300;
 
-// Run a picked menu item once the menu is gone and the handler that opened it has returned.
-constexpr UINT kRunMenuItem = WM_APP + 1;
-
 struct ButtonDef {
     const char16_t* name;
     const char16_t* caption;
@@ -419,13 +416,8 @@ void TForm1::command(int id, int code, HWND sender)
         case CBN_SELCHANGE: {
             // Picked from the list: the box shows the item only after this notification.
             const auto item = SendMessageW(sender, CB_GETCURSEL, 0, 0);
-            if (item != CB_ERR) {
-                const auto length = SendMessageW(sender, CB_GETLBTEXTLEN, item, 0);
-                std::u16string text(static_cast<std::size_t>(std::max<LRESULT>(length, 0)), u'\0');
-                std::vector<wchar_t> buffer(text.size() + 1);
-                SendMessageW(sender, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(buffer.data()));
-                setFieldText(fields()[index], fromWide(buffer.data()));
-            }
+            if (item != CB_ERR)
+                setFieldText(fields()[index], comboItem(sender, item));
             break;
         }
         case BN_CLICKED:

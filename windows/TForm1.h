@@ -80,6 +80,9 @@ public:
     HWND label(std::size_t index) const { return labels_[index]; }
 
 private:
+    // Runs a picked menu item once the menu is gone and the handler that opened it returned.
+    static constexpr UINT kRunMenuItem = WM_APP + 1;
+
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 

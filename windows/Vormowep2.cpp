@@ -3,8 +3,7 @@
 
 #include "Application.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
 {
-    // The show state is not applied: the editor is a fixed tool window that is always shown.
-    return vormo::win::runProgram(instance, GetCommandLineW());
+    return vormo::win::runProgram(instance, GetCommandLineW(), show);
 }

@@ -35,4 +35,15 @@ inline std::u16string windowText(HWND window)
     return text;
 }
 
+// The text of a combo box's list item; empty when there is no such item.
+inline std::u16string comboItem(HWND combo, LRESULT item)
+{
+    const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, item, 0);
+    if (length < 0)
+        return {};
+    std::u16string text(static_cast<std::size_t>(length), u'\0');
+    SendMessageW(combo, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(text.data()));
+    return text;
+}
+
 } // namespace vormo::win

@@ -8,7 +8,7 @@
 // fires inside them.
 
 #define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
-#include <doctest.h>
+#include "CoreTest.h"
 
 #include "Application.h"
 #include "FieldTable.h"
@@ -31,7 +31,6 @@
 using namespace vormo;
 using namespace vormo::win;
 using namespace vormo::test;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -64,11 +63,11 @@ bool quitPosted()
 
 // A fresh program, as at start: put-aside values included.
 struct Session {
-    Session()
+    explicit Session(int show = SW_SHOWNORMAL)
     {
         putAsideValues() = PutAsideValues{};
         app = std::make_unique<Application>(GetModuleHandleW(nullptr));
-        app->createWindows();
+        app->createWindows(show);
         pump();
     }
     ~Session() { app.reset(), pump(), quitPosted(); }
@@ -151,7 +150,7 @@ std::string describe(const RECT& r)
 struct Modal {
     const wchar_t* windowClass;
     std::function<void(HWND)> answer;
-    HWND seen = nullptr;
+    std::vector<HWND> seen; // each answered once; a question the answer raises comes next
 } * pending;
 
 void CALLBACK answerModal(HWND, UINT, UINT_PTR, DWORD)
@@ -162,26 +161,27 @@ void CALLBACK answerModal(HWND, UINT, UINT_PTR, DWORD)
         [](HWND window, LPARAM result) {
             wchar_t name[64] = {};
             GetClassNameW(window, name, 64);
-            if (!IsWindowVisible(window) || lstrcmpW(name, pending->windowClass) != 0)
+            if (!IsWindowVisible(window) || lstrcmpW(name, pending->windowClass) != 0 ||
+                std::count(pending->seen.begin(), pending->seen.end(), window))
                 return TRUE;
             *reinterpret_cast<HWND*>(result) = window;
             return FALSE;
         },
         reinterpret_cast<LPARAM>(&found));
-    if (found && !pending->seen)
-        pending->answer(pending->seen = found);
+    if (found)
+        pending->seen.push_back(found), pending->answer(found);
 }
 
 bool whileShown(const wchar_t* windowClass, std::function<void(HWND)> answer,
                 const std::function<void()>& action)
 {
-    Modal modal{windowClass, std::move(answer)};
+    Modal modal{windowClass, std::move(answer), {}};
     pending = &modal;
     const UINT_PTR timer = SetTimer(nullptr, 0, 20, answerModal);
     action();
     KillTimer(nullptr, timer);
     pump();
-    return modal.seen;
+    return !modal.seen.empty();
 }
 
 // "caption | text", the editor's enabled state while it showed; then OK. "(none)" if none.
@@ -220,35 +220,6 @@ POINT menuOpenedAt(char key, const std::function<void()>& action)
 void rightPress(int x, int y, WPARAM keys = 0)
 {
     SendMessageW(Form1->handle(), WM_RBUTTONDOWN, MK_RBUTTON | keys, MAKELPARAM(x, y));
-}
-
-struct ScriptedDialog final : SaveDialogRunner {
-    fs::path answer; // empty: cancelled
-    int runs = 0;
-    std::optional<SaveDialogAnswer> run(const SaveDialogSettings& settings) override
-    {
-        ++runs;
-        return answer.empty() ? std::nullopt
-                              : std::optional(SaveDialogAnswer{answer, settings.filterIndex});
-    }
-};
-
-std::string contents(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "(none)";
-}
-
-std::string fixture(const char* name) { return contents(fs::path(VORMO_TEST_DATA) / name); }
-
-fs::path freshFolder()
-{
-    static int next = 0;
-    const fs::path folder =
-        fs::temp_directory_path() /
-        ("vormo-win-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(next++));
-    fs::create_directories(folder);
-    return folder;
 }
 
 std::string valueOf(const FieldDef& def)
@@ -349,14 +320,15 @@ TEST_CASE("the editor window, its task-bar entry, font, hints and focus")
           "MS Sans Serif -11");
 
     // The task bar shows the application's own window, under the application title.
-    CHECK(entry == s.app->handle());
+    CHECK((entry == s.app->handle() && IsWindowVisible(entry) &&
+           !(GetWindowLongW(entry, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)));
     CHECK(textOf(entry) == "Vormo Weapon Plugin Maker");
-    CHECK((IsWindowVisible(entry) && !(GetWindowLongW(entry, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)));
 
-    HWND tips = Form1->hints().handle();
-    CHECK(SendMessageW(tips, TTM_GETDELAYTIME, TTDT_INITIAL, 0) == 500);
-    CHECK(SendMessageW(tips, TTM_GETDELAYTIME, TTDT_RESHOW, 0) == 0);
-    CHECK(SendMessageW(tips, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0) == 2500);
+    std::string delays; // to show a hint, to show the next one, to take it down
+    for (WPARAM delay : {TTDT_INITIAL, TTDT_RESHOW, TTDT_AUTOPOP})
+        delays +=
+            std::to_string(SendMessageW(Form1->hints().handle(), TTM_GETDELAYTIME, delay, 0)) + " ";
+    CHECK(delays == "500 0 2500 ");
 
     // Focus in Name with its whole text selected, so that typing replaces it; Tab then visits
     // the enabled fields in table order, selecting an edit box's whole text, then the buttons.
@@ -379,6 +351,10 @@ TEST_CASE("the editor window, its task-bar entry, font, hints and focus")
         press(VK_TAB);
     }
     CHECK(visited + "Name" == expected);
+    Session minimised(SW_SHOWMINNOACTIVE); // started from a minimised shortcut
+    CHECK((IsIconic(minimised.app->handle()) && !IsWindowVisible(Form1->handle())));
+    SendMessageW(minimised.app->handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    CHECK(IsWindowVisible(Form1->handle()));
 }
 
 TEST_CASE("dependent fields follow their group")
@@ -421,40 +397,39 @@ TEST_CASE("dependent fields follow their group")
 TEST_CASE("saves write what the Linux writer writes, under any name")
 {
     Session s;
-    const fs::path folder = freshFolder();
-    ScriptedDialog dialog;
+    TempDir folder;
+    ScriptedSaveDialog dialog;
     Form1->SaveDialog1.setRunner(&dialog);
+    dialog.cancel();
     click(control("SaveBtn")); // cancelled: nothing written, still untitled
     CHECK(currentFileName() == "untitled.vwp");
 
-    dialog.answer = folder / u"\u6b66\u5668 \u00fc\u20ac.vwp";
+    const fs::path first = folder / u"\u6b66\u5668 \u00fc\u20ac.vwp", other = folder / "o.txt";
+    dialog.accept(first);
     click(control("SaveBtn"));
-    CHECK(contents(dialog.answer) == fixture("fresh.vwp"));
+    CHECK(contents(first) == fixture("fresh.vwp"));
     enter(control("Name"), u"\u00dc\u20ac 2");
-    fs::remove(dialog.answer);
+    fs::remove(first);
     click(control("SaveBtn")); // named now: no dialog
     std::string renamed = fixture("fresh.vwp");
     for (const char* before : {"weapon NAME", "NAME:NAME"})
         renamed.replace(renamed.find(before) + std::strlen(before) - 4, 4, "\xDC\x80 2");
-    CHECK(contents(dialog.answer) == renamed);
+    CHECK(contents(first) == renamed);
 
     // Save As always asks; the menu's Save is the button's.
-    const fs::path first = dialog.answer;
-    dialog.answer = folder / u"other.txt";
+    dialog.accept(other);
     click(control("SaveAsBtn"));
-    fs::remove(dialog.answer);
+    fs::remove(other);
     menuOpenedAt('S', [] { rightPress(200, 345); });
-    CHECK(dialog.runs == 3);
-    CHECK(contents(dialog.answer) == renamed);
-    CHECK(contents(first) == renamed);
-    fs::remove_all(folder);
+    CHECK(dialog.runs().size() == 3);
+    CHECK(contents(other) == renamed);
 }
 
 TEST_CASE("the system's save dialog takes a name typed into it")
 {
     Session s;
-    const fs::path folder = freshFolder();
-    SetCurrentDirectoryW(folder.c_str()); // where the dialog starts
+    TempDir folder;
+    SetCurrentDirectoryW(folder.path().c_str()); // where the dialog starts
     RECT placed{};
     std::string title = "(none)";
     whileShown(
@@ -474,25 +449,27 @@ TEST_CASE("the system's save dialog takes a name typed into it")
     const POINT expected =
         saveDialogPlace(Form1->handle(), {placed.right - placed.left, placed.bottom - placed.top});
     CHECK((placed.left == expected.x && placed.top == expected.y));
-    fs::remove_all(folder);
 }
 
 TEST_CASE("a save that fails shows why and keeps the file that was there")
 {
-    const fs::path folder = freshFolder();
-    const char* full = std::getenv("VORMO_FULL_DIR"); // a small tmpfs, filled up
+    TempDir folder;
+    const char* full = std::getenv("VORMO_FULL_DISK"); // a small tmpfs, seen through Z:
     std::vector<std::pair<fs::path, DWORD>> rows{{folder / "old.vwp", FILE_ATTRIBUTE_READONLY},
                                                  {folder / "gone" / "a.vwp", 0}};
     if (full)
-        rows = {{fs::path(full) / "old.vwp", 0}};
+        rows = {{fs::path("Z:" + std::string(full)) / "old.vwp", 0}};
     for (const auto& [target, attributes] : rows) {
         Session s;
-        if (!full && attributes)
+        if (full || attributes)
             std::ofstream(target, std::ios::binary) << "old bytes";
+        std::ofstream filler(target.parent_path() / "filler", std::ios::binary);
+        for (const std::string block(4096, 'x'); full && filler.write(block.data(), 4096).flush();)
+            ;
         SetFileAttributesW(target.c_str(), attributes);
         const std::string before = contents(target);
-        ScriptedDialog dialog;
-        dialog.answer = target;
+        ScriptedSaveDialog dialog;
+        dialog.accept(target);
         Form1->SaveDialog1.setRunner(&dialog);
         bool editorEnabled = true;
         CHECK(messageBoxOf([] { click(control("SaveBtn")); }, &editorEnabled) ==
@@ -504,10 +481,9 @@ TEST_CASE("a save that fails shows why and keeps the file that was there")
         CHECK(contents(target) == before);
         SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
-    fs::remove_all(folder);
 }
 
-TEST_CASE("the pop-up menu opens at the window's point, and its items run after it")
+TEST_CASE("the pop-up menu opens at the window's point, its items run after it; the help")
 {
     Session s;
     HWND form = Form1->handle(), about = AboutBox->handle();
@@ -557,17 +533,7 @@ TEST_CASE("the pop-up menu opens at the window's point, and its items run after 
     CHECK(placed.left == 20);
     click(AboutBox->control(u"OKButton"));
 
-    menuOpenedAt('Q', [] { rightPress(0, 0); });
-    CHECK((!IsWindowVisible(form) && quitPosted()));
-    Session again; // the task bar's close ends the program the same way
-    SendMessageW(again.app->handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    pump();
-    CHECK((!IsWindowVisible(Form1->handle()) && quitPosted()));
-}
-
-TEST_CASE("the bullet-types help leaves the editor usable")
-{
-    Session s;
+    // The bullet-types help on a double click of BltType leaves the editor usable.
     const RECT label = placeOf(control("Label39"));
     bool editorEnabled = false;
     const auto doubleClick = [&](int x) {
@@ -578,40 +544,66 @@ TEST_CASE("the bullet-types help leaves the editor usable")
     CHECK(help.rfind("Bullet Types... | Bullet types specifics:\n 0)Normal\n 1)", 0) == 0);
     CHECK(editorEnabled);
     CHECK(messageBoxOf([&] { doubleClick(label.left - 4); }) == "(none)");
+
+    menuOpenedAt('Q', [] { rightPress(0, 0); });
+    CHECK((!IsWindowVisible(form) && quitPosted()));
+    Session again; // the task bar's close ends the program the same way
+    SendMessageW(again.app->handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    pump();
+    CHECK((!IsWindowVisible(Form1->handle()) && quitPosted()));
 }
 
 TEST_CASE("the about box exports the program icon as stored")
 {
     Session s;
-    const fs::path folder = freshFolder();
-    ScriptedDialog dialog;
-    AboutBox->IconSaveDlg.setRunner(&dialog);
+    TempDir folder;
     Form1->About1Click(nullptr);
     RECT client{};
     GetClientRect(AboutBox->handle(), &client);
     CHECK(textOf(AboutBox->handle()) + " " + describe(client) == "About... 0,0 298x213");
-    CHECK(AboutBox->IconSaveDlg.FileName() == "VormoWeapon.ico");
     HWND icon = AboutBox->control(u"ProgramIcon");
     const auto doubleClick = [&] {
         SendMessageW(AboutBox->handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(icon), STN_DBLCLK),
                      LPARAM(icon));
     };
-    dialog.answer = folder / u"icon.png";
-    doubleClick();
-    CHECK(contents(dialog.answer) ==
-          contents(fs::path(VORMO_TEST_DATA) / "../../resources/VormoWep.ico"));
-    CHECK(contents(dialog.answer).size() == 766);
+    // The system's dialog proposes VormoWeapon.ico in the working directory; the next time it
+    // proposes that path, and asks before replacing the file.
+    SetCurrentDirectoryW(folder.path().c_str());
+    std::string asked;
+    for (int time = 0; time < 2; ++time) {
+        whileShown(
+            L"#32770",
+            [&](HWND box) {
+                // The question has the dialog's caption; only the dialog has a file-name box.
+                const bool dialog = GetDlgItem(box, 0x47C) || GetDlgItem(box, 0x480);
+                asked += dialog ? "dialog " : "question ";
+                PostMessageW(box, WM_COMMAND, dialog ? IDOK : IDYES, 0);
+            },
+            doubleClick);
+    }
+    SetCurrentDirectoryW(L"C:\\");
+    // Replacing is asked about; Wine's dialog does not ask before creating, Windows' does.
+    CHECK(asked.ends_with("dialog dialog question "));
+    CHECK(contents(folder / "VormoWeapon.ico") == fixture("../../resources/VormoWep.ico"));
+    CHECK(AboutBox->IconSaveDlg.FileName() == folder / "VormoWeapon.ico");
 
-    dialog.answer = folder / "gone" / "x.ico";
+    ScriptedSaveDialog dialog;
+    AboutBox->IconSaveDlg.setRunner(&dialog);
+    dialog.accept(folder / u"icon.png");
+    doubleClick();
+    CHECK(contents(folder / u"icon.png") == fixture("../../resources/VormoWep.ico"));
+    CHECK(contents(folder / u"icon.png").size() == 766);
+
+    dialog.accept(folder / "gone" / "x.ico");
     CHECK(messageBoxOf(doubleClick) == "Vormo Weapon Plugin Maker | Cannot create file " +
-                                           narrow(pathText(dialog.answer)) + ".");
+                                           narrow(pathText(folder / "gone" / "x.ico")) + ".");
     CHECK((IsWindowVisible(AboutBox->handle()) && !IsWindowEnabled(Form1->handle())));
-    fs::remove_all(folder);
 }
 
 TEST_CASE("a plugin opens when dropped on the editor")
 {
-    const fs::path folder = freshFolder(), plugin = folder / u"d\u00fcr \u6b66.vwp";
+    TempDir folder;
+    const fs::path plugin = folder / u"d\u00fcr \u6b66.vwp";
     fs::copy_file(fs::path(VORMO_TEST_DATA) / "foreign-plugin.vwp", plugin);
     const auto drop = [&](int copies) {
         std::wstring names;
@@ -634,7 +626,6 @@ TEST_CASE("a plugin opens when dropped on the editor")
     CHECK(textOf(control("Name")) == "Hand-made: Blaster \xc3\x9c");
     click(control("SaveBtn")); // back to where it came from, in the editor's own form
     CHECK(contents(plugin) == fixture("foreign-plugin-resaved.vwp"));
-    fs::remove_all(folder);
 }
 
 TEST_CASE("at another DPI setting everything grows with the font's text height")
@@ -663,6 +654,10 @@ TEST_CASE("at another DPI setting everything grows with the font's text height")
         for (const FieldDef& def : fields())
             CHECK(describe(placeOf(control(def.name))) == scaled(def.geometry));
         CHECK(describe(placeOf(control("QuitBtn"))) == scaled({440, 280, 49, 49}));
+        SendMessageW(AboutBox->handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&suggested));
+        GetClientRect(AboutBox->handle(), &client);
+        CHECK(describe(client) + describe(placeOf(AboutBox->control(u"OKButton"))) ==
+              scaled({0, 0, 298, 213}) + scaled({111, 180, 75, 25}));
         for (std::size_t i = 0; i < labels().size(); ++i) { // the hints follow their labels
             TTTOOLINFOW info = toolOf(i);
             const RECT area = placeOf(Form1->label(i));
@@ -687,7 +682,8 @@ void CALLBACK closeEditorOnceUp(HWND, UINT, UINT_PTR timer, DWORD)
 
 TEST_CASE("the program runs from its command line to exit status 0")
 {
-    const fs::path folder = freshFolder(), plugin = folder / u"\u6b66 a.vwp";
+    TempDir folder;
+    const fs::path plugin = folder / u"\u6b66 a.vwp";
     fs::copy_file(fs::path(VORMO_TEST_DATA) / "foreign-plugin.vwp", plugin);
     const std::wstring named = L"VormoWep.exe \"" + plugin.wstring() + L"\"";
     const std::wstring missing = L"VormoWep.exe \"" + (folder / "none.vwp").wstring() + L"\"";
@@ -712,5 +708,4 @@ TEST_CASE("the program runs from its command line to exit status 0")
         CHECK(nameWhenClosed == name);
         CHECK((!Form1 && !AboutBox && !App)); // all taken down
     }
-    fs::remove_all(folder);
 }
