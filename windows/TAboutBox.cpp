@@ -9,6 +9,7 @@
 #include "SafeFile.h"
 #include "TForm1.h"
 #include "WideText.h"
+#include "WindowProc.h"
 
 #include <windowsx.h>
 
@@ -67,7 +68,7 @@ TAboutBox::TAboutBox(Application& owner)
     AboutBox = this;
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = windowProc;
+    windowClass.lpfnWndProc = routeMessage<TAboutBox>;
     windowClass.hInstance = instance_;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -211,25 +212,6 @@ void TAboutBox::ProgramIconDblClick(HWND)
     const std::string icon = programIconBytes();
     // The file it replaces stays whole until every byte is written.
     saveFileSafely(IconSaveDlg.FileName(), icon, messages::streamWriteError());
-}
-
-LRESULT CALLBACK TAboutBox::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* box =
-            static_cast<TAboutBox*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        box->handle_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
-    }
-    auto* box = reinterpret_cast<TAboutBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!box)
-        return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        box->handle_ = nullptr;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return box->handleMessage(message, wParam, lParam);
 }
 
 LRESULT TAboutBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)

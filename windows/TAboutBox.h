@@ -45,7 +45,7 @@ public:
     RECT panel() const;
 
 private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <class Window> friend LRESULT CALLBACK routeMessage(HWND, UINT, WPARAM, LPARAM);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     HWND addControl(const wchar_t* className, const std::u16string& text, DWORD style, int id);
     // Places and sizes every control, and the box, for dpi.

@@ -11,6 +11,7 @@
 #include "ItemLists.h"
 #include "Resources.h"
 #include "WideText.h"
+#include "WindowProc.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -77,7 +78,7 @@ TForm1::TForm1(Application& owner)
     : SaveDialog1(pluginSaveDialogSettings()), instance_(owner.instance())
 {
     Form1 = this;
-    registerClass(instance_, windowProc);
+    registerClass(instance_, routeMessage<TForm1>);
 
     handle_ = CreateWindowExW(kExStyle, kClassName, L"Vormo Weapon Editor", kStyle, 0, 0, 0, 0,
                               owner.handle(), nullptr, instance_, this);
@@ -444,25 +445,6 @@ void TForm1::paintPanels()
         DrawEdge(dc, &area, BDR_RAISEDINNER, BF_RECT);
     }
     EndPaint(handle_, &paint);
-}
-
-LRESULT CALLBACK TForm1::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        auto* form = static_cast<TForm1*>(create->lpCreateParams);
-        form->handle_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!form)
-        return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        form->handle_ = nullptr;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return form->handleMessage(message, wParam, lParam);
 }
 
 LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)

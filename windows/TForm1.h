@@ -83,7 +83,7 @@ private:
     // Runs a picked menu item once the menu is gone and the handler that opened it returned.
     static constexpr UINT kRunMenuItem = WM_APP + 1;
 
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <class Window> friend LRESULT CALLBACK routeMessage(HWND, UINT, WPARAM, LPARAM);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void createComponents();
