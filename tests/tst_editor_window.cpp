@@ -10,9 +10,11 @@
 #include "FieldTable.h"
 #include "FileCommands.h"
 #include "PluginDrop.h"
+#include "PluginReader.h"
 #include "Resources.h"
 #include "SafeFile.h"
 #include "ToolTips.h"
+#include "WeaponModel.h"
 
 #include <QAbstractItemView>
 #include <QClipboard>
@@ -22,8 +24,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
-
-#include <fstream>
 
 using namespace vormo;
 using namespace vormo::test;
@@ -137,71 +137,63 @@ private slots:
 
     void dependentFieldsFollowTheirGroup()
     {
-        // Typed, picked from the list, or ("!") clicked into a fresh window; then the controls
-        // no longer as they started ("Label33:e": its enabled state alone, ":h" its hint flag
-        // alone), and the values no longer the defaults.
-        const QString splinters = "SplintCol SplinterType Scatter Label30 Label31 Label45";
-        const QString trails = "TrailDelay PartDelay LarpaTrail Label33:e Label35:e Label47:e";
-        const QString image = "BulletColor FirstFrame NumFrames LoopAnim Label40 Label41 Label42 "
-                              "Label43 Label46:e Label49:e";
+        // Typed, picked from the list, ("!") clicked or ("@") opened in a fresh window: then
+        // every field and label as the core's own model shows them after the same changes.
         const QString trailsOff = "TrailType=3:Small_Explosion TrailDelay=4 ParticleType=7:Blood "
                                   "PartDelay=6 !LarpaTrail TrailType=0 ParticleType=0:None";
-        const QString bullet = "BulletColor=40 !BulletBox FirstFrame=5 !LoopAnim !BulletBox";
-        const std::tuple<QString, QString, QString> rows[] = {
-            {"SplintCount=00", splinters, "SplintCount=00 SplinterType=0None Scatter=0"},
-            {"SplintCount=2 SplintCol=12 SplinterType=7:Blood !Scatter SplintCount=0", "",
-             "SplintCol=12 SplinterType=7:Blood"}, // still shown while off
-            {"SplintCount=2 SplintCol=12 SplintCount=0 SplintCount=5", splinters,
-             "SplintCount=5 SplintCol=12 SplinterType=0None Scatter=0"},
-            {"TrailType=0:none ParticleType=", trails, "TrailType=0:none ParticleType="},
-            {trailsOff, "Label33:h Label35:h Label47:h", "TrailType=0 LarpaTrail=1"},
-            {trailsOff + " TrailType=5:Zimm_flash ParticleType=8:Shells", trails,
-             "TrailType=5:Zimm flash TrailDelay=4 ParticleType=8:Shells PartDelay=6 LarpaTrail=1"},
-            {"BulletColor=40 !BulletBox", image, "BulletBox=0"},
-            {bullet, "", "BulletColor=40"},
-            {bullet + " !BulletBox", image, "FirstFrame=5 LoopAnim=1 BulletBox=0"},
-            {"@groups-on.vwp", // opened: every group switched on at once
-             "SplintCol SplinterType Scatter TrailDelay PartDelay LarpaTrail BulletColor "
-             "FirstFrame "
-             "NumFrames LoopAnim Label30 Label31 Label33:e Label35:e Label40 Label41 Label42 "
-             "Label43 "
-             "Label45 Label46:e Label47:e Label49:e",
-             "Name=All groups on SplintCount=3 TrailType=2:Medium Explosion "
-             "ParticleType=5:Medium-damage particles FirstFrame=5 BulletBox=0"}};
-        for (const auto& [edits, changed, values] : rows) {
+        const QString rows[] = {"SplintCount=00",
+                                "SplintCount=2 SplintCol=12 SplinterType=7:Blood "
+                                "!Scatter SplintCount=0",
+                                "TrailType=0:none ParticleType=",
+                                trailsOff,
+                                trailsOff + " TrailType=5:Zimm_flash ParticleType=8:Shells",
+                                "BulletColor=40 !BulletBox FirstFrame=5 !LoopAnim "
+                                "!BulletBox !BulletBox",
+                                "@groups-on.vwp"};
+        for (const QString& edits : rows) {
             cleanup(), init();
+            WeaponModel model;
             for (const QString& edit : edits.split(u' ')) {
                 const QString name = edit.section(u'=', 0, 0).remove(u'!');
                 const QString text = edit.section(u'=', 1).replace(u'_', u' ');
                 auto* combo = qobject_cast<QComboBox*>(control(name));
                 if (edit.startsWith(u'@')) {
-                    openDroppedPlugin(*Form1, toPath(VORMO_TEST_DATA "/" + edit.mid(1)));
-                } else if (edit.startsWith(u'!')) {
+                    const std::filesystem::path file = toPath(VORMO_TEST_DATA "/" + edit.mid(1));
+                    openDroppedPlugin(*Form1, file);
+                    loadPluginFile(file).applyTo(model);
+                    continue;
+                }
+                if (edit.startsWith(u'!')) {
                     QTest::mouseClick(control(name), Qt::LeftButton);
-                } else if (combo && combo->findText(text) >= 0) {
+                    model.setChecked(toU16(name), !model.isChecked(toU16(name)));
+                    continue;
+                }
+                if (combo && combo->findText(text) >= 0) {
                     combo->setCurrentIndex(combo->findText(text));
                 } else { // typed over the whole text
                     control(name)->setFocus();
                     QTest::keyClick(control(name), Qt::Key_A, Qt::ControlModifier);
                     QTest::keyClicks(control(name), text.isEmpty() ? "\b" : text);
                 }
+                model.setText(toU16(name), toU16(text));
             }
-            QStringList now{edits, "|"}, nowValues{edits, "|"};
+            QStringList window{edits}, core{edits};
             for (const FieldDef& def : fields()) {
-                if (control(def.name)->isEnabled() != def.enabledAtStart)
-                    now << def.name;
-                if (valueOf(def.name) != defaultOf(def))
-                    nowValues << def.name + (u'=' + valueOf(def.name));
+                window << def.name + ('=' + valueOf(def.name)) +
+                              "+-"[!control(def.name)->isEnabled()];
+                core << def.name +
+                            ('=' + (def.kind == FieldKind::Check
+                                        ? QString::number(model.isChecked(def))
+                                        : toQString(model.text(def)))) +
+                            "+-"[!model.isEnabled(def)];
             }
             for (const LabelDef& def : labels()) {
-                auto* shown = Form1->findChild<HintLabel*>(def.name);
-                const bool enabled = shown->isEnabled() != def.enabledAtStart;
-                const bool hint = shown->showHint() != def.hintShownAtStart;
-                if (enabled || hint)
-                    now << def.name + QString(enabled == hint ? "" : enabled ? ":e" : ":h");
+                const auto* label = Form1->findChild<HintLabel*>(def.name);
+                window << def.name + "+-"[!label->isEnabled()] + "h "[!label->showHint()];
+                core << def.name + "+-"[!model.isEnabled(ascii(def.name))] +
+                            "h "[!model.isHintShown(ascii(def.name))];
             }
-            QCOMPARE(now.join(u' '), (edits + " | " + changed).trimmed());
-            QCOMPARE(nowValues.join(u' '), (edits + " | " + values).trimmed());
+            QCOMPARE(window.join(u' '), core.join(u' '));
         }
     }
 
@@ -317,8 +309,8 @@ private slots:
         QCOMPARE(Form1->Name->text(), u"Kept");
         s->dialog.cancel();
         QTest::mouseClick(Form1->SaveBtn, Qt::LeftButton);
-        const QString plugins =
-            "Save Vormo Weapon... | Vormo Weapons *.vwp, Text files *.txt, All files *.* | ";
+        const QString plugins = "Save Vormo Weapon... | Vormo Weapons *.vwp, Text "
+                                "files *.txt, All files *.* | ";
         QCOMPARE(described(s->dialog.runs()),
                  (QStringList{plugins + "1 | vwp | . |  | replace | create",
                               plugins + "3 | vwp | . | " + s->path("menu.vwp") +
@@ -335,13 +327,11 @@ private slots:
                            Form1->Label39->geometry().center());
         s->dialog.accept(toPath(s->path("missing/weapon.")));
         QTest::mouseClick(Form1->SaveAsBtn, Qt::LeftButton);
+        const QString help = s->boxes.shown.value(0).text;
+        QVERIFY(help.startsWith("Bullet types specifics:\n 0)Normal\n 1)Direction Type 1:") &&
+                help.endsWith("moves randomly until it detonates."));
         QCOMPARE(described(s->boxes.shown),
-                 (QStringList{"Bullet Types... | Bullet types specifics:\n 0)Normal\n 1)Direction "
-                              "Type 1:Bitmap is rotated to be aligned with barrel.\n 2)Direction "
-                              "Type Steerable:Like Missile, is guided with left/right while "
-                              "weapon is alive\n  and that weapon is selected.\n 3)Direction "
-                              "Type 2:So far as I can tell, the weapon moves randomly until it "
-                              "detonates. | information | modeless | ok | free",
+                 (QStringList{"Bullet Types... | " + help + " | information | modeless | ok | free",
                               "Vormo Weapon Plugin Maker | Cannot create file " +
                                   s->path("missing/weapon.") + " | critical | modal | ok | free"}));
         QVERIFY(Form1->isEnabled());
@@ -351,12 +341,13 @@ private slots:
     {
         // text/uri-list as file managers send it, %d the folder percent-encoded; the file it
         // opens, or "-" when refused; the error shown, %1 the path. Save then writes the plugin
-        // back as the window shows it, without a dialog.
-        const QString name = "d\u00fcr 100%.vwp"; // a space, a non-ASCII letter, a percent
-        const std::tuple<QByteArray, QString, QString> rows[] = {
-            {"file://%d/d%C3%BCr%20100%25.vwp", name, ""},
-            {"file://localhost%d/d%C3%BCr%20100%25.vwp", name, ""},
-            {"# from a file manager\r\nfile://%d/d%C3%BCr%20100%25.vwp\r\n", name, ""},
+        // back as the window shows it, without a dialog. Bytes that are not UTF-8 name their own
+        // file, never the U+FFFD twin they show as.
+        const std::filesystem::path plugins[] = {"d\xc3\xbcr 100%.vwp", "weapon\xfc.vwp"};
+        const std::tuple<QByteArray, QByteArray, QString> rows[] = {
+            {"file://%d/d%C3%BCr%20100%25.vwp", "d\xc3\xbcr 100%.vwp", ""},
+            {"file://localhost%d/d%C3%BCr%20100%25.vwp", "d\xc3\xbcr 100%.vwp", ""},
+            {"# from a file manager\r\nfile://%d/weapon%FC.vwp\r\n", "weapon\xfc.vwp", ""},
             {"file://%d/a.vwp\r\nfile://%d/a.vwp", "-", ""},
             {"file://elsewhere%d/a.vwp", "-", ""},
             {"file:a.vwp", "-", ""},
@@ -366,45 +357,33 @@ private slots:
             {"file://%d/a%00.vwp", "-", ""}};
         for (auto [uris, opens, message] : rows) {
             cleanup(), init();
-            QVERIFY(writeFile(s->path(name), fixture("foreign-plugin.vwp")));
+            const std::filesystem::path dir = toPath(s->dir.path()), file = dir / opens.data();
+            for (const std::filesystem::path& name : plugins)
+                std::filesystem::copy_file(VORMO_TEST_DATA "/foreign-plugin.vwp", dir / name);
+            QVERIFY(writeFile(s->path("weapon\ufffd.vwp"), "twin"));
             QVERIFY(writeFile(s->path("bad.vwp"), "VORMOKIT:WEAPONPLUGIX\r\nNAME:a\r\n"));
             QMimeData data;
             data.setData("text/uri-list",
                          uris.replace("%d", QUrl::toPercentEncoding(s->dir.path(), "/")));
             QCOMPARE(uris + ' ' + dragAndDrop(data, Qt::CopyAction | Qt::MoveAction),
-                     uris + (opens == u"-" ? " none refused" : " copy taken"));
-            const bool opened = opens != u"-" && message.isEmpty();
-            QTRY_COMPARE(fromPath(currentFileName()), opened ? s->path(opens) : "untitled.vwp");
+                     uris + (opens == "-" ? " none refused" : " copy taken"));
+            const bool opened = opens != "-" && message.isEmpty();
+            QTRY_VERIFY(currentFileName() == (opened ? file : "untitled.vwp"));
             QTRY_COMPARE(s->boxes.shown.size(), message.isEmpty() ? 0 : 1);
             QCOMPARE(s->boxes.shown.value(0).text,
-                     message.isEmpty() ? "" : message.arg(s->path(opens)));
+                     message.isEmpty() ? "" : message.arg(displayName(file)));
             if (opened) {
-                QVERIFY(QFile::remove(s->path(name)));
+                std::filesystem::remove(file);
                 Form1->SaveBtn->click();
-                QCOMPARE(contents(s->path(name)), fixture("foreign-plugin-resaved.vwp"));
+                QCOMPARE(contents(file), fixture("foreign-plugin-resaved.vwp"));
             }
+            QCOMPARE(contents(s->path("weapon\ufffd.vwp")), "twin");
+            std::filesystem::remove(dir / plugins[1]); // which Qt could not name
         }
-        // Bytes that are not UTF-8 name their own file, not the U+FFFD twin they show as.
-        cleanup(), init();
-        const std::filesystem::path raw = toPath(s->dir.path()) / "weapon\xfc.vwp";
-        QVERIFY(std::filesystem::copy_file(VORMO_TEST_DATA "/foreign-plugin.vwp", raw));
-        QVERIFY(writeFile(s->path("weapon\ufffd.vwp"), "twin"));
-        QMimeData raws;
-        raws.setData("text/uri-list",
-                     "file://" + QUrl::toPercentEncoding(s->dir.path(), "/") + "/weapon%FC.vwp");
-        QCOMPARE(dragAndDrop(raws, Qt::CopyAction), u"copy taken");
-        QTRY_VERIFY(currentFileName() == raw);
-        std::filesystem::remove(raw);
-        Form1->SaveBtn->click();
-        std::ifstream saved(raw, std::ios::binary);
-        QCOMPARE(QByteArray::fromStdString({std::istreambuf_iterator<char>(saved), {}}),
-                 fixture("foreign-plugin-resaved.vwp"));
-        QCOMPARE(contents(s->path("weapon\ufffd.vwp")), "twin");
-        std::filesystem::remove(raw); // which Qt could not name
         // Only a copy is taken: a move would tell the source to delete the file. Nothing while
         // the about box is up.
         QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(s->path(name))});
+        data.setUrls({QUrl::fromLocalFile(fromPath(toPath(s->dir.path()) / plugins[0]))});
         QCOMPARE(dragAndDrop(data, Qt::MoveAction), u"none refused");
         Form1->setEnabled(false);
         QCOMPARE(dragAndDrop(data, Qt::CopyAction), u"none refused");
@@ -448,18 +427,16 @@ private slots:
         QCOMPARE(QDir(s->dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
                  QStringList{"exported.png"}); // nothing torn or left behind
         QVERIFY(AboutBox->isVisible() && !Form1->isEnabled());
-        const QStringList asked = described(s->dialog.runs()), shown = described(s->boxes.shown);
-        const QString dialog = "Save Vormo Weapon icon as... | Icon Files *.ico, All Files *.* | ";
-        QCOMPARE(asked,
-                 (QStringList{dialog + "1 | ico | . | VormoWeapon.ico | replace? | create?",
-                              dialog + "1 | ico | . | VormoWeapon.ico | replace? | create?",
-                              dialog + "2 | ico | . | " + path + " | replace? | create?",
-                              dialog + "1 | ico | . | " + missing + " | replace? | create?"}));
-        const QString error = "Vormo Weapon Plugin Maker | ";
-        QCOMPARE(shown,
-                 (QStringList{error + "Cannot create file " + missing +
-                                  ". | critical | modal | ok | free",
-                              error + "Stream write error. | critical | modal | ok | free"}));
+        // The dialog proposes the last name taken, with its file type.
+        const QString asked = "Save Vormo Weapon icon as... | Icon Files *.ico, All Files *.* | "
+                              "%1 | ico | . | %2 | replace? | create?";
+        const QString error = "Vormo Weapon Plugin Maker | %1. | critical | modal | ok | free";
+        QCOMPARE(
+            described(s->dialog.runs()),
+            (QStringList{asked.arg(1).arg("VormoWeapon.ico"), asked.arg(1).arg("VormoWeapon.ico"),
+                         asked.arg(2).arg(path), asked.arg(1).arg(missing)}));
+        QCOMPARE(described(s->boxes.shown), (QStringList{error.arg("Cannot create file " + missing),
+                                                         error.arg("Stream write error")}));
     }
 
     void messageBoxShowsTheRequest()

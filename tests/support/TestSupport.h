@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <dlfcn.h>
+#include <fstream>
 
 namespace vormo::test {
 
@@ -21,12 +22,13 @@ namespace vormo::test {
 using FiuEnable = int (*)(const char* name, int failnum, void* failinfo, unsigned flags);
 inline const auto fiuEnable = reinterpret_cast<FiuEnable>(dlsym(RTLD_DEFAULT, "fiu_enable"));
 
-// A file's bytes; empty when it cannot be read.
-inline QByteArray contents(const QString& path)
+// A file's bytes, by the system's name or Qt's; empty when it cannot be read.
+inline QByteArray contents(const std::filesystem::path& path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    std::ifstream in(path, std::ios::binary);
+    return QByteArray::fromStdString({std::istreambuf_iterator<char>(in), {}});
 }
+inline QByteArray contents(const QString& path) { return contents(toPath(path)); }
 
 inline bool writeFile(const QString& path, const QByteArray& bytes)
 {
