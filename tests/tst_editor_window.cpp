@@ -24,8 +24,6 @@
 #include <QTimer>
 #include <QToolTip>
 
-#include <fstream>
-
 using namespace vormo;
 using namespace vormo::test;
 
@@ -289,8 +287,8 @@ private slots:
         QCOMPARE(Form1->Name->text(), u"Kept");
         s->dialog.cancel();
         QTest::mouseClick(Form1->SaveBtn, Qt::LeftButton);
-        const QString plugins =
-            "Save Vormo Weapon... | Vormo Weapons *.vwp, Text files *.txt, All files *.* | ";
+        const QString plugins = "Save Vormo Weapon... | Vormo Weapons *.vwp, Text "
+                                "files *.txt, All files *.* | ";
         QCOMPARE(described(s->dialog.runs()),
                  (QStringList{plugins + "1 | vwp | . |  | replace | create",
                               plugins + "3 | vwp | . | " + s->path("menu.vwp") +
@@ -307,13 +305,11 @@ private slots:
                            Form1->Label39->geometry().center());
         s->dialog.accept(toPath(s->path("missing/weapon.")));
         QTest::mouseClick(Form1->SaveAsBtn, Qt::LeftButton);
+        const QString help = s->boxes.shown.value(0).text;
+        QVERIFY(help.startsWith("Bullet types specifics:\n 0)Normal\n 1)Direction Type 1:") &&
+                help.endsWith("moves randomly until it detonates."));
         QCOMPARE(described(s->boxes.shown),
-                 (QStringList{"Bullet Types... | Bullet types specifics:\n 0)Normal\n 1)Direction "
-                              "Type 1:Bitmap is rotated to be aligned with barrel.\n 2)Direction "
-                              "Type Steerable:Like Missile, is guided with left/right while "
-                              "weapon is alive\n  and that weapon is selected.\n 3)Direction "
-                              "Type 2:So far as I can tell, the weapon moves randomly until it "
-                              "detonates. | information | modeless | ok | free",
+                 (QStringList{"Bullet Types... | " + help + " | information | modeless | ok | free",
                               "Vormo Weapon Plugin Maker | Cannot create file " +
                                   s->path("missing/weapon.") + " | critical | modal | ok | free"}));
         QVERIFY(Form1->isEnabled());
@@ -323,12 +319,13 @@ private slots:
     {
         // text/uri-list as file managers send it, %d the folder percent-encoded; the file it
         // opens, or "-" when refused; the error shown, %1 the path. Save then writes the plugin
-        // back as the window shows it, without a dialog.
-        const QString name = "d\u00fcr 100%.vwp"; // a space, a non-ASCII letter, a percent
-        const std::tuple<QByteArray, QString, QString> rows[] = {
-            {"file://%d/d%C3%BCr%20100%25.vwp", name, ""},
-            {"file://localhost%d/d%C3%BCr%20100%25.vwp", name, ""},
-            {"# from a file manager\r\nfile://%d/d%C3%BCr%20100%25.vwp\r\n", name, ""},
+        // back as the window shows it, without a dialog. Bytes that are not UTF-8 name their own
+        // file, never the U+FFFD twin they show as.
+        const std::filesystem::path plugins[] = {"d\xc3\xbcr 100%.vwp", "weapon\xfc.vwp"};
+        const std::tuple<QByteArray, QByteArray, QString> rows[] = {
+            {"file://%d/d%C3%BCr%20100%25.vwp", "d\xc3\xbcr 100%.vwp", ""},
+            {"file://localhost%d/d%C3%BCr%20100%25.vwp", "d\xc3\xbcr 100%.vwp", ""},
+            {"# from a file manager\r\nfile://%d/weapon%FC.vwp\r\n", "weapon\xfc.vwp", ""},
             {"file://%d/a.vwp\r\nfile://%d/a.vwp", "-", ""},
             {"file://elsewhere%d/a.vwp", "-", ""},
             {"file:a.vwp", "-", ""},
@@ -338,45 +335,33 @@ private slots:
             {"file://%d/a%00.vwp", "-", ""}};
         for (auto [uris, opens, message] : rows) {
             cleanup(), init();
-            QVERIFY(writeFile(s->path(name), fixture("foreign-plugin.vwp")));
+            const std::filesystem::path dir = toPath(s->dir.path()), file = dir / opens.data();
+            for (const std::filesystem::path& name : plugins)
+                std::filesystem::copy_file(VORMO_TEST_DATA "/foreign-plugin.vwp", dir / name);
+            QVERIFY(writeFile(s->path("weapon\ufffd.vwp"), "twin"));
             QVERIFY(writeFile(s->path("bad.vwp"), "VORMOKIT:WEAPONPLUGIX\r\nNAME:a\r\n"));
             QMimeData data;
             data.setData("text/uri-list",
                          uris.replace("%d", QUrl::toPercentEncoding(s->dir.path(), "/")));
             QCOMPARE(uris + ' ' + dragAndDrop(data, Qt::CopyAction | Qt::MoveAction),
-                     uris + (opens == u"-" ? " none refused" : " copy taken"));
-            const bool opened = opens != u"-" && message.isEmpty();
-            QTRY_COMPARE(fromPath(currentFileName()), opened ? s->path(opens) : "untitled.vwp");
+                     uris + (opens == "-" ? " none refused" : " copy taken"));
+            const bool opened = opens != "-" && message.isEmpty();
+            QTRY_VERIFY(currentFileName() == (opened ? file : "untitled.vwp"));
             QTRY_COMPARE(s->boxes.shown.size(), message.isEmpty() ? 0 : 1);
             QCOMPARE(s->boxes.shown.value(0).text,
-                     message.isEmpty() ? "" : message.arg(s->path(opens)));
+                     message.isEmpty() ? "" : message.arg(displayName(file)));
             if (opened) {
-                QVERIFY(QFile::remove(s->path(name)));
+                std::filesystem::remove(file);
                 Form1->SaveBtn->click();
-                QCOMPARE(contents(s->path(name)), fixture("foreign-plugin-resaved.vwp"));
+                QCOMPARE(contents(file), fixture("foreign-plugin-resaved.vwp"));
             }
+            QCOMPARE(contents(s->path("weapon\ufffd.vwp")), "twin");
+            std::filesystem::remove(dir / plugins[1]); // which Qt could not name
         }
-        // Bytes that are not UTF-8 name their own file, not the U+FFFD twin they show as.
-        cleanup(), init();
-        const std::filesystem::path raw = toPath(s->dir.path()) / "weapon\xfc.vwp";
-        QVERIFY(std::filesystem::copy_file(VORMO_TEST_DATA "/foreign-plugin.vwp", raw));
-        QVERIFY(writeFile(s->path("weapon\ufffd.vwp"), "twin"));
-        QMimeData raws;
-        raws.setData("text/uri-list",
-                     "file://" + QUrl::toPercentEncoding(s->dir.path(), "/") + "/weapon%FC.vwp");
-        QCOMPARE(dragAndDrop(raws, Qt::CopyAction), u"copy taken");
-        QTRY_VERIFY(currentFileName() == raw);
-        std::filesystem::remove(raw);
-        Form1->SaveBtn->click();
-        std::ifstream saved(raw, std::ios::binary);
-        QCOMPARE(QByteArray::fromStdString({std::istreambuf_iterator<char>(saved), {}}),
-                 fixture("foreign-plugin-resaved.vwp"));
-        QCOMPARE(contents(s->path("weapon\ufffd.vwp")), "twin");
-        std::filesystem::remove(raw); // which Qt could not name
         // Only a copy is taken: a move would tell the source to delete the file. Nothing while
         // the about box is up.
         QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(s->path(name))});
+        data.setUrls({QUrl::fromLocalFile(fromPath(toPath(s->dir.path()) / plugins[0]))});
         QCOMPARE(dragAndDrop(data, Qt::MoveAction), u"none refused");
         Form1->setEnabled(false);
         QCOMPARE(dragAndDrop(data, Qt::CopyAction), u"none refused");
@@ -420,18 +405,16 @@ private slots:
         QCOMPARE(QDir(s->dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
                  QStringList{"exported.png"}); // nothing torn or left behind
         QVERIFY(AboutBox->isVisible() && !Form1->isEnabled());
-        const QStringList asked = described(s->dialog.runs()), shown = described(s->boxes.shown);
-        const QString dialog = "Save Vormo Weapon icon as... | Icon Files *.ico, All Files *.* | ";
-        QCOMPARE(asked,
-                 (QStringList{dialog + "1 | ico | . | VormoWeapon.ico | replace? | create?",
-                              dialog + "1 | ico | . | VormoWeapon.ico | replace? | create?",
-                              dialog + "2 | ico | . | " + path + " | replace? | create?",
-                              dialog + "1 | ico | . | " + missing + " | replace? | create?"}));
-        const QString error = "Vormo Weapon Plugin Maker | ";
-        QCOMPARE(shown,
-                 (QStringList{error + "Cannot create file " + missing +
-                                  ". | critical | modal | ok | free",
-                              error + "Stream write error. | critical | modal | ok | free"}));
+        // The dialog proposes the last name taken, with its file type.
+        const QString asked = "Save Vormo Weapon icon as... | Icon Files *.ico, All Files *.* | "
+                              "%1 | ico | . | %2 | replace? | create?";
+        const QString error = "Vormo Weapon Plugin Maker | %1. | critical | modal | ok | free";
+        QCOMPARE(
+            described(s->dialog.runs()),
+            (QStringList{asked.arg(1).arg("VormoWeapon.ico"), asked.arg(1).arg("VormoWeapon.ico"),
+                         asked.arg(2).arg(path), asked.arg(1).arg(missing)}));
+        QCOMPARE(described(s->boxes.shown), (QStringList{error.arg("Cannot create file " + missing),
+                                                         error.arg("Stream write error")}));
     }
 
     void messageBoxShowsTheRequest()

@@ -3,19 +3,12 @@
 
 # Sourced by the Xvfb checks: a private X server in a scratch folder, under the window manager
 # named in $wm if one is, torn down on exit with every program the check started. Sets work and
-# DISPLAY; the check adds the pids of what it starts to app_pid / source_pid so that they are
-# ended too.
+# DISPLAY; the check puts the pid of the program it starts in app_pid so that it is ended too.
 
 work=$(mktemp -d)
-xvfb_pid=
-app_pid=
-source_pid=
-wm_pid=
+xvfb_pid= app_pid= wm_pid=
 cleanup() {
-    [ -n "$source_pid" ] && kill "$source_pid" 2>/dev/null
-    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    kill $app_pid $wm_pid $xvfb_pid 2>/dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -25,9 +18,8 @@ fail() { echo "FAIL: $*"; exit 1; }
 poll() {
     local tries=$1
     shift
-    while ! "$@"; do
-        tries=$((tries - 1))
-        [ "$tries" -le 0 ] && return 1
+    until "$@"; do
+        [ $((--tries)) -le 0 ] && return 1
         sleep 0.1
     done
 }

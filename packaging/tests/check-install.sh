@@ -3,11 +3,12 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Usage: check-install.sh BUILD_DIR CONFIG APP_ID MIME_TYPE MIME_ICON ICO PLUGIN_FIXTURE
-# Installs into a scratch prefix and checks what a desktop would see there.
+# Installs into a scratch prefix that is not on the PATH (and has a space in its name) and
+# checks what a desktop would see there.
 source "$(dirname "$0")/common.sh"
-need cmake file convert update-mime-database xdg-mime mimetype gio
+need cmake file convert update-mime-database update-desktop-database xdg-mime mimetype gio
 build=$1 config=$2 id=$3 mime_type=$4 mime_icon=$5 ico=$6 fixture=$7
-prefix=$scratch/prefix
+prefix="$scratch/pre fix"
 
 cmake --install "$build" --config "$config" --prefix "$prefix" >/dev/null ||
     fail "cmake --install"
@@ -68,3 +69,12 @@ expect "$prefix/share" "$scratch/x.txt" "$mime_type"
 expect "$prefix/share:/usr/share" "$scratch/x.vwp" "$mime_type"
 expect "$prefix/share:/usr/share" "$scratch/x.txt" "$mime_type"
 expect "$prefix/share:/usr/share" "$scratch/headless.txt" text/plain
+
+# With the databases updated as a package's triggers do, GIO (which file managers ask) opens
+# plugins with the editor by default, ahead of the system's editors for plain text.
+update-desktop-database "$prefix/share/applications" || fail "update-desktop-database"
+report=$(env -i LANG=C.UTF-8 PATH="/usr/bin:/bin" HOME="$scratch/home" \
+    XDG_DATA_HOME="$scratch/home/.local/share" XDG_DATA_DIRS="$prefix/share:/usr/share" \
+    gio mime "$mime_type" 2>/dev/null) || fail "gio mime $mime_type"
+grep -q "^Default application for .*: $id\.desktop$" <<<"$report" ||
+    fail "the editor does not open $mime_type: $report"

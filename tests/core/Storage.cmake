@@ -7,6 +7,8 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
     add_executable(tst_storage ${CMAKE_CURRENT_LIST_DIR}/tst_storage.cpp)
     set_target_properties(tst_storage PROPERTIES AUTOMOC OFF)
     target_include_directories(tst_storage SYSTEM PRIVATE ${DOCTEST_INCLUDE_DIR})
+    target_include_directories(tst_storage PRIVATE ${CMAKE_CURRENT_LIST_DIR}
+                                                   ${CMAKE_CURRENT_LIST_DIR}/../support)
     target_link_libraries(tst_storage PRIVATE vormo_weapon ${CMAKE_DL_LIBS} vormo_warnings)
     target_compile_definitions(tst_storage PRIVATE
         VORMO_TEST_DATA="${CMAKE_CURRENT_LIST_DIR}/../data")

@@ -50,8 +50,9 @@ void run(std::initializer_list<Step> steps)
 
 } // namespace
 
-TEST_CASE("splinters: switched off, the fields keep showing their values")
+TEST_CASE("each group, switched off and on again")
 {
+    // Splinters: switched off, the fields keep showing their values.
     run({{u"SplintCount=5", u"SplintCol=0 on;SplinterType=0None on;Scatter - on;"
                             u"Label45 hint on;Label30 hint on;Label31 hint on"},
          {u"SplintCol=12;SplinterType=3:Harmless particles;-Scatter;SplintCount=0",
@@ -63,30 +64,21 @@ TEST_CASE("splinters: switched off, the fields keep showing their values")
           u"Label45 hint on;Label30 hint on;Label31 hint on"},
          {u"SplintCount=00", u"SplintCol=12 on;Label45 hint on"}, // only "0" means none
          {u"SplintCount=0", u"SplintCol=12 off;Label45 no hint off"}});
-}
-
-TEST_CASE("object trail: switched off, its delay shows 1")
-{
+    // Object trail: switched off, its delay shows 1.
     run({{u"TrailType=3:Small Explosion", u"TrailDelay=1 on;Label33 hint on"},
          {u"TrailDelay=8;TrailType=0:None", u"TrailDelay=1 off;Label33 no hint off"},
          {u"TrailType=00", u"TrailDelay=8 on;Label33 hint on"},
          {u"TrailType=0:none", u"TrailDelay=8 on;Label33 hint on"}, // as typed, case counts
          {u"TrailType=0", u"TrailDelay=1 off;Label33 no hint off"},
          {u"TrailType=5:Zimm flash", u"TrailDelay=8 on"}});
-}
-
-TEST_CASE("particle trail: switched off, its delay shows 1 and the box keeps its tick")
-{
+    // Particle trail: switched off, its delay shows 1 and the box keeps its tick.
     run({{u"ParticleType=7:Blood",
           u"PartDelay=1 on;LarpaTrail - on;Label47 hint on;Label35 hint on"},
          {u"PartDelay=4;+LarpaTrail;ParticleType=0:None",
           u"PartDelay=1 off;LarpaTrail + off;Label47 no hint off;Label35 no hint off"},
          {u"-LarpaTrail;ParticleType=1:Player 1-colored worm pieces",
           u"PartDelay=4 on;LarpaTrail + on;Label47 hint on;Label35 hint on"}});
-}
-
-TEST_CASE("bullet: a pixel has a colour, an image has frames")
-{
+    // Bullet: a pixel has a colour, an image has frames.
     const std::u16string pixelLabels =
         u"Label40 hint on;Label41 no hint off;Label42 no hint off;Label43 no hint off;"
         u"Label46 hint on;Label49 hint off";

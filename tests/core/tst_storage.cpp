@@ -6,14 +6,12 @@
 // attributes, hard links and planted links.
 
 #define DOCTEST_CONFIG_IMPLEMENT
-#include <doctest/doctest.h>
+#include "CoreTest.h"
 
-#include "Errors.h"
 #include "SafeFile.h"
 
 #include <dlfcn.h>
 #include <fcntl.h>
-#include <fstream>
 #include <grp.h>
 #include <map>
 #include <sstream>
@@ -22,7 +20,7 @@
 #include <unistd.h>
 
 using namespace vormo;
-namespace fs = std::filesystem;
+using namespace vormo::test;
 
 namespace {
 
@@ -30,27 +28,10 @@ const std::string kFailed = "Failed to Save Stream";
 const bool root = ::geteuid() == 0;
 fs::path tmp, state; // TMPDIR, and the state folder that copies of old bytes go to
 
-std::string read(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<none>";
-}
-
-bool write(const fs::path& path, std::string_view bytes)
-{
-    std::ofstream out(path, std::ios::binary);
-    return bool(out.write(bytes.data(), std::streamsize(bytes.size())).flush());
-}
-
 std::string errorOf(const fs::path& path, std::string_view data,
                     const std::string& failed = kFailed)
 {
-    try {
-        saveFileSafely(path, data, fromUtf8(failed));
-    } catch (const VormoError& error) {
-        return error.what();
-    }
-    return {};
+    return toUtf8(test::errorOf([&] { saveFileSafely(path, data, fromUtf8(failed)); }));
 }
 
 std::string output(const std::string& command)
@@ -68,7 +49,7 @@ std::string output(const std::string& command)
 std::string plugin(std::size_t size, char pad = 'p')
 {
     const char* data = std::getenv("VORMO_TEST_DATA");
-    std::string bytes = read(fs::path(data ? data : VORMO_TEST_DATA) / "edited.vwp");
+    std::string bytes = contents(fs::path(data ? data : VORMO_TEST_DATA) / "edited.vwp");
     REQUIRE(bytes.starts_with("VORMOKIT:WEAPONPLUGIN\r\nPROMPT:"));
     return bytes.insert(30, std::string(size > bytes.size() ? size - bytes.size() : 0, pad));
 }
@@ -96,7 +77,7 @@ std::map<std::string, std::string> entries(const fs::path& folder)
         if (entry.is_symlink())
             all[name] = "-> " + fs::read_symlink(entry.path()).native();
         else if (entry.symlink_status().type() == fs::file_type::regular)
-            all[name] = read(entry.path());
+            all[name] = contents(entry.path());
     }
     return all;
 }
@@ -114,7 +95,7 @@ std::string outcome(const Folder& folder, const std::string& message, const std:
                          : message.starts_with(kept)                   ? "copy"
                                                                        : message;
     if (result == "copy") {
-        CHECK(read(message.substr(kept.size())) == before);
+        CHECK(contents(message.substr(kept.size())) == before);
         fs::remove(message.substr(kept.size()));
     }
     CHECK(fs::is_empty(state / "VormoWep"));
@@ -138,7 +119,7 @@ int calls, first, last; // calls of the point that fails, and which of them fail
 fs::path fill(const fs::path& mount, std::size_t left)
 {
     const fs::path spare = mount / "spare", filler = mount / "filler";
-    REQUIRE(write(spare, std::string(left, 's')));
+    REQUIRE(writeFile(spare, std::string(left, 's')));
     const int fd = ::open(filler.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     for (const std::size_t block : {65536, 4096, 512})
         for (const std::string bytes(block, 'f'); ::write(fd, bytes.data(), block) > 0;) {
@@ -150,29 +131,21 @@ fs::path fill(const fs::path& mount, std::size_t left)
     return filler;
 }
 
-// The message of a save made as another user, in a child process.
+// The message of a save made as another user, in a child process that leaves it after a "=".
 std::string errorAs(uid_t user, const fs::path& path, std::string_view data)
 {
     Folder own; // the user's state folder
     ::chmod(own.path.c_str(), 0777);
-    int pipe[2];
-    REQUIRE(::pipe(pipe) == 0);
     if (::fork() == 0) {
         ::setenv("XDG_STATE_HOME", own.path.c_str(), 1);
-        const std::string message = ::setgroups(0, nullptr) || ::setresgid(user, user, user) ||
-                                            ::setresuid(user, user, user)
-                                        ? "cannot become the user"
-                                        : errorOf(path, data);
-        ::_exit(::write(pipe[1], message.data(), message.size()) < 0);
+        const bool became = !::setgroups(0, nullptr) && !::setresgid(user, user, user) &&
+                            !::setresuid(user, user, user);
+        ::_exit(!writeFile(own / "answer", became ? "=" + errorOf(path, data) : "not the user"));
     }
-    ::close(pipe[1]);
-    std::string message;
-    char buffer[256];
-    for (ssize_t n; (n = ::read(pipe[0], buffer, sizeof buffer)) > 0;)
-        message.append(buffer, size_t(n));
-    ::close(pipe[0]);
     ::wait(nullptr);
-    return message;
+    const std::string answer = contents(own / "answer");
+    REQUIRE(answer.starts_with("="));
+    return answer.substr(1);
 }
 
 } // namespace
@@ -212,7 +185,7 @@ TEST_CASE("every fault of the disk keeps the previous file or names its copy")
             CAPTURE(err);
             Folder folder;
             const fs::path file = folder / "weapon.vwp";
-            REQUIRE((row.save == "new" || write(file, before)));
+            REQUIRE((row.save == "new" || writeFile(file, before)));
             if (row.save == "in place")
                 REQUIRE(::link(file.c_str(), (folder / "second.vwp").c_str()) == 0);
             const std::string point = "posix/io/" + row.call;
@@ -252,7 +225,7 @@ TEST_CASE("full and copy-on-write file systems keep the previous file")
                 const std::string after = save == "icon"       ? std::string(766, 'i')
                                           : save == "in place" ? plugin(40000, 'q')
                                                                : plugin(48000);
-                REQUIRE(write(file, before));
+                REQUIRE(writeFile(file, before));
                 if (save.starts_with("in place")) { // a second name; a folder refusing files
                     REQUIRE(::link(file.c_str(), (folder / "second.vwp").c_str()) == 0);
                     ::chmod(folder.path.c_str(), 0555);
@@ -271,90 +244,73 @@ TEST_CASE("full and copy-on-write file systems keep the previous file")
     }
 }
 
-TEST_CASE("a save keeps what the file had beyond its bytes")
-{
-    struct Row {
-        std::string name, setup; // shell commands run in the file's folder
-        mode_t folderMode;
-        bool byAclUser; // else saved by whoever runs the suite
-    };
-    const Row rows[] = {
-        {"plain file, group-only mode", "chmod 640 weapon.vwp", 0755, false},
-        {"named user's ACL", "setfacl -m u:4000:rw,g::r weapon.vwp", 0755, false},
-        {"ACL, mask below the group", "setfacl -m u:4000:rw,g::rw,m::r weapon.vwp", 0755, false},
-        {"folder's default ACL the file lacks", "setfacl -d -m u:4000:rwx .", 0755, false},
-        {"extended attribute", "setfattr -n user.vormo -v kept weapon.vwp", 0755, false},
-        {"hard link", "ln weapon.vwp second.vwp", 0755, false},
-        {"hard link, read-only folder", "ln weapon.vwp second.vwp", 0555, false},
-        {"saved by the ACL's user, open folder", "setfacl -m u:4000:rw weapon.vwp", 0777, true},
-        {"saved by the ACL's user, closed folder", "setfacl -m u:4000:rw weapon.vwp", 0755, true},
-        {"another user's file", "chown 65534:65534 weapon.vwp", 0755, false},
-    };
-    for (const Row& row : rows) {
-        CAPTURE(row.name);
-        if (!root && (row.byAclUser || row.setup.starts_with("chown"))) {
-            MESSAGE("SKIP: needs root: " << row.name);
-            continue;
-        }
-        Folder folder;
-        const fs::path file = folder / "weapon.vwp";
-        const std::string cd = "cd '" + folder.path.native() + "' && ";
-        REQUIRE(write(file, plugin(3000)));
-        REQUIRE(std::system((cd + row.setup).c_str()) == 0);
-        ::chmod(folder.path.c_str(), row.folderMode);
-        // Mode, owner, group and link count, the ACL and the attributes, as the tools show them.
-        const std::string look = cd + "stat -c '%A %U %G %h' weapon.vwp && getfacl -n weapon.vwp "
-                                      "&& getfattr -d weapon.vwp";
-        const std::string was = output(look), after = plugin(4000);
-        CHECK((row.byAclUser ? errorAs(4000, file, after) : errorOf(file, after)) == "");
-        CHECK(output(look) == was);
-        CHECK(outcome(folder, "", "", after) == "saved"); // every name holds the new bytes
-    }
-}
-
-TEST_CASE("links are followed to the end of their chain, and only where the kernel would")
+TEST_CASE("a save keeps what the file had, and follows links only where the kernel would")
 {
     struct Row {
         std::string name, setup; // shell commands run in the folder; the save goes to save.vwp
-        std::string written;     // the file that gets the bytes; empty: the save is refused
-        bool planted;            // the links belong to another user (root only)
+        std::string written;     // the names that get the new bytes; empty: the save is refused
         mode_t folderMode;
+        uid_t by = 0; // saved by this user (root only); 0: whoever runs the suite
     };
-    const std::string file = "echo old >t.vwp; ";
+    // A plugin waits as "old", for a setup to move it into place; left there, it stays as is.
+    const std::string file = "mv old t.vwp; ", plain = "mv old save.vwp; ";
+    const std::string planted = "; find . -type l -exec chown -h 65534 {} +";
     const Row rows[] = {
-        {"link to a file", file + "ln -s t.vwp save.vwp", "t.vwp", false, 0755},
-        {"dangling link", "mkdir sub; ln -s sub/new.vwp save.vwp", "sub/new.vwp", false, 0755},
-        {"chain, end missing", "ln -s c2 save.vwp; ln -s c3 c2", "c3", false, 0755},
+        {"plain file, group-only mode", plain + "chmod 640 save.vwp", "save.vwp", 0755},
+        {"named user's ACL", plain + "setfacl -m u:4000:rw,g::r save.vwp", "save.vwp", 0755},
+        {"ACL, mask below the group", plain + "setfacl -m u:4000:rw,g::rw,m::r save.vwp",
+         "save.vwp", 0755},
+        {"folder's default ACL the file lacks", plain + "setfacl -d -m u:4000:rwx .", "save.vwp",
+         0755},
+        {"extended attribute", plain + "setfattr -n user.vormo -v kept save.vwp", "save.vwp", 0755},
+        {"hard link", plain + "ln save.vwp second.vwp", "save.vwp second.vwp", 0755},
+        {"hard link, read-only folder", plain + "ln save.vwp s.vwp", "save.vwp s.vwp", 0555},
+        {"saved by the ACL's user, open folder", plain + "setfacl -m u:4000:rw save.vwp",
+         "save.vwp", 0777, 4000},
+        {"saved by the ACL's user, closed folder", plain + "setfacl -m u:4000:rw save.vwp",
+         "save.vwp", 0755, 4000},
+        {"another user's file", plain + "chown 65534:65534 save.vwp", "save.vwp", 0755},
+        {"link to a file", file + "ln -s t.vwp save.vwp", "t.vwp", 0755},
+        {"dangling link", "mkdir sub; ln -s sub/new.vwp save.vwp", "sub/new.vwp", 0755},
+        {"chain, end missing", "ln -s c2 save.vwp; ln -s c3 c2", "c3", 0755},
         {"absolute chain", file + "ln -s \"$PWD/c2\" save.vwp; ln -s \"$PWD/t.vwp\" c2", "t.vwp",
-         false, 0755},
-        {"loop", "ln -s b save.vwp; ln -s save.vwp b", "", false, 0755},
-        {"link to itself", "ln -s save.vwp save.vwp", "", false, 0755},
-        {"link to a folder", "mkdir t.vwp; ln -s t.vwp save.vwp", "", false, 0755},
-        {"own link, sticky shared folder", file + "ln -s t.vwp save.vwp", "t.vwp", false, 01777},
-        {"planted link, sticky shared folder", file + "ln -s t.vwp save.vwp", "", true, 01777},
-        {"planted dangling link, sticky shared folder", "ln -s new.vwp save.vwp", "", true, 01777},
-        {"planted link, sticky folder of its owner", file + "ln -s t.vwp save.vwp; chown 65534 .",
-         "t.vwp", true, 01777},
-        {"planted link, folder not sticky", file + "ln -s t.vwp save.vwp", "t.vwp", true, 0777},
+         0755},
+        {"loop", "ln -s b save.vwp; ln -s save.vwp b", "", 0755},
+        {"link to itself", "ln -s save.vwp save.vwp", "", 0755},
+        {"link to a folder", "mkdir t.vwp; ln -s t.vwp save.vwp", "", 0755},
+        {"own link, sticky shared folder", file + "ln -s t.vwp save.vwp", "t.vwp", 01777},
+        {"planted link, sticky shared folder", file + "ln -s t.vwp save.vwp" + planted, "", 01777},
+        {"planted dangling link, sticky shared folder", "ln -s new.vwp save.vwp" + planted, "",
+         01777},
+        {"planted link, sticky folder of its owner",
+         file + "ln -s t.vwp save.vwp; chown 65534 ." + planted, "t.vwp", 01777},
+        {"planted link, folder not sticky", file + "ln -s t.vwp save.vwp" + planted, "t.vwp", 0777},
     };
     for (const Row& row : rows) {
         CAPTURE(row.name);
-        if (row.planted && !root) {
+        if (!root && (row.by || row.setup.find("chown") != std::string::npos)) {
             MESSAGE("SKIP: needs root: " << row.name);
             continue;
         }
         Folder folder;
-        const std::string planted = row.planted ? "; find . -type l -exec chown -h 65534 {} +" : "";
-        REQUIRE(std::system(
-                    ("cd '" + folder.path.native() + "' && " + row.setup + planted).c_str()) == 0);
+        const fs::path save = folder / "save.vwp";
+        const std::string cd = "cd '" + folder.path.native() + "' && ", after = plugin(4000);
+        REQUIRE(writeFile(folder / "old", plugin(3000)));
+        REQUIRE(std::system((cd + row.setup).c_str()) == 0);
         ::chmod(folder.path.c_str(), row.folderMode);
+        // Mode, owner, group and link count, the ACL and the attributes, as the tools show them.
+        const std::string look = cd + "stat -L -c '%A %U %G %h' save.vwp && getfacl -n save.vwp "
+                                      "&& getfattr -d save.vwp";
+        const std::string was = output(look);
         auto expected = entries(folder.path);
-        const std::string message = errorOf(folder / "save.vwp", "new");
-        if (row.written.empty())
-            CHECK(message == "Cannot create file " + folder.path.native() + "/save.vwp");
-        else
-            CHECK((message == "" && (expected[row.written] = "new") == "new"));
-        CHECK(entries(folder.path) == expected); // links stay; nothing else changes or appears
+        std::istringstream written(row.written);
+        for (std::string name; written >> name;)
+            expected[name] = after;
+        const std::string message = row.by ? errorAs(row.by, save, after) : errorOf(save, after);
+        CHECK(message == (row.written.empty() ? "Cannot create file " + save.native() : ""));
+        CHECK((was.empty() || output(look) == was)); // a link's new file is as any new file
+        CHECK(entries(folder.path) == expected);     // links stay; nothing else changes or appears
+        CHECK(fs::is_empty(state / "VormoWep"));
     }
 }
 

@@ -3,20 +3,97 @@
 
 #pragma once
 
-// For the suites that run the program's windows (they link vormo_gui): Form1 and AboutBox as
-// the program has them, Form1 shown, with a scripted save dialog, recorded message boxes and a
-// temporary folder. The windows go first, before the stand-ins they use.
+// For the suites that run the program's windows (they link vormo_gui): files through Qt,
+// libfiu's control, the save dialog's settings and message boxes as one line of text, message
+// boxes recorded instead of shown, and a session: Form1 and AboutBox as the program has them,
+// Form1 shown, with a scripted save dialog, recorded message boxes and a temporary folder. The
+// windows go first, before the stand-ins they use.
 
 #include "Application.h"
+#include "CoreBridge.h"
 #include "DependentRules.h"
-#include "RecordingMessageBoxes.h"
+#include "MessageBoxes.h"
 #include "TAboutBox.h"
 #include "TForm1.h"
-#include "TestSupport.h"
+#include "WeaponEdits.h"
 
+#include <QFile>
+#include <QStringList>
 #include <QTemporaryDir>
 
+#include <dlfcn.h>
+#include <fstream>
+
 namespace vormo::test {
+
+// libfiu's control, there when fiu_posix_preload.so is preloaded (ctest does): the next call
+// a point names fails with the errno given as failinfo (flags 1: FIU_ONETIME).
+using FiuEnable = int (*)(const char* name, int failnum, void* failinfo, unsigned flags);
+inline const auto fiuEnable = reinterpret_cast<FiuEnable>(dlsym(RTLD_DEFAULT, "fiu_enable"));
+
+// A file's bytes, by the system's name or Qt's; empty when it cannot be read.
+inline QByteArray contents(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return QByteArray::fromStdString({std::istreambuf_iterator<char>(in), {}});
+}
+inline QByteArray contents(const QString& path) { return contents(toPath(path)); }
+
+inline bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Fixtures live in tests/data, or where VORMO_TEST_DATA points when a test runs
+// elsewhere.
+inline QByteArray fixture(const char* name)
+{
+    const QString dir = qEnvironmentVariable("VORMO_TEST_DATA", QStringLiteral(VORMO_TEST_DATA));
+    const QString path = dir + u'/' + QLatin1StringView(name);
+    if (!QFile::exists(path))
+        throw std::runtime_error(std::string("missing fixture ") + name);
+    return contents(path);
+}
+
+// "title | name pattern, ... | filter index | extension | folder | file name |
+// replace? create?"
+inline QString describe(const SaveDialogSettings& settings)
+{
+    QStringList filters;
+    for (const FileTypeFilter& filter : settings.filters)
+        filters << toQString(filter.name) + u' ' + toQString(filter.pattern);
+    QStringList parts{toQString(settings.title), filters.join(u", "),
+                      QString::number(settings.filterIndex)};
+    parts << toQString(settings.defaultExt) << fromPath(settings.initialDir)
+          << fromPath(settings.fileName) << (settings.confirmOverwrite ? "replace?" : "replace")
+          << (settings.confirmCreate ? "create?" : "create");
+    return parts.join(u" | ");
+}
+
+// "caption | text | icon | modal or modeless | ok or yes/no, owned or not"
+inline QString describe(const MessageBoxRequest& box)
+{
+    const char* icons[] = {"critical", "information", "question"};
+    QStringList parts{box.caption, box.text, icons[int(box.icon)]};
+    parts << (box.applicationModal ? "modal" : "modeless") << (box.yesNo ? "yes/no" : "ok")
+          << (box.owner ? "owned" : "free");
+    return parts.join(u" | ");
+}
+
+class RecordingMessageBoxes : public MessageBoxes {
+public:
+    RecordingMessageBoxes() { setMessageBoxes(this); }
+    ~RecordingMessageBoxes() override { setMessageBoxes(nullptr); }
+
+    bool show(const MessageBoxRequest& request) override
+    {
+        shown.append(request);
+        return true;
+    }
+
+    QList<MessageBoxRequest> shown;
+};
 
 struct EditorSession {
     QTemporaryDir dir;

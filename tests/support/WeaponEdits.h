@@ -20,13 +20,9 @@ namespace vormo::test {
 
 inline std::vector<std::u16string> split(std::u16string_view text, char16_t separator)
 {
-    std::vector<std::u16string> parts{{}};
-    for (const char16_t c : text) {
-        if (c == separator)
-            parts.emplace_back();
-        else
-            parts.back().push_back(c);
-    }
+    std::vector<std::u16string> parts;
+    for (std::size_t at = 0, end = 0; end != text.npos; at = end + 1)
+        parts.emplace_back(text.substr(at, (end = text.find(separator, at)) - at));
     return parts;
 }
 
