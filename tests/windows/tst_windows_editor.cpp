@@ -22,10 +22,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
-#include <cstring>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <sstream>
 
 using namespace vormo;
@@ -34,10 +31,15 @@ using namespace vormo::test;
 
 namespace {
 
-std::string narrow(const std::u16string& text) { return toUtf8(text); }
-std::string textOf(HWND window) { return narrow(windowText(window)); }
+std::string textOf(HWND window) { return toUtf8(windowText(window)); }
 HWND control(std::string_view name) { return Form1->control(ascii(name)); }
 bool checked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+const char* const kButtons[] = {"NewBtn", "SaveBtn", "SaveAsBtn", "QuitBtn"};
+// The file-name box of a save dialog, old style or new; none in a message box.
+HWND fileNameBox(HWND d)
+{
+    return GetDlgItem(d, 0x47C) ? GetDlgItem(d, 0x47C) : GetDlgItem(d, 0x480);
+}
 
 std::string className(HWND window)
 {
@@ -82,10 +84,7 @@ COMBOBOXINFO comboInfo(HWND window)
     return info;
 }
 
-HWND editOf(HWND window)
-{
-    return comboInfo(window).hwndItem ? comboInfo(window).hwndItem : window;
-}
+HWND editOf(HWND w) { return comboInfo(w).hwndItem ? comboInfo(w).hwndItem : w; }
 
 TTTOOLINFOW toolOf(UINT_PTR label)
 {
@@ -144,6 +143,27 @@ std::string describe(const RECT& r)
     return std::to_string(r.left) + "," + std::to_string(r.top) + " " +
            std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
 }
+std::string placed(HWND window) { return describe(placeOf(window)); }
+// A place of the table as laid out for a font of that text height.
+std::string sized(Rect g, int height = 13)
+{
+    const auto at = [&](int v) { return MulDiv(v, height, 13); };
+    return describe({at(g.left), at(g.top), at(g.left) + at(g.width), at(g.top) + at(g.height)});
+}
+
+// The parts joined by spaces, so that a failed check shows the whole row.
+template <class... Parts> std::string row(const Parts&... parts)
+{
+    std::string line;
+    const auto add = [&](const auto& part) {
+        if constexpr (std::is_arithmetic_v<std::decay_t<decltype(part)>>)
+            line += std::to_string(+part) + " ";
+        else
+            line += std::string(part) + " ";
+    };
+    (add(parts), ...);
+    return line;
+}
 
 // While action runs, the first visible window of windowClass this thread shows is handed to
 // answer inside its modal loop. A wrong answer leaves it up: the test's timeout ends that.
@@ -200,16 +220,17 @@ std::string messageBoxOf(const std::function<void()>& action, bool* editorEnable
     return seen;
 }
 
-// Where the pop-up menu opened while action ran; then the item of key, or none.
-POINT menuOpenedAt(char key, const std::function<void()>& action)
+// Where the pop-up menu opened while action ran, from the editor's outer corner; then the item
+// of key, or none.
+std::string menuOpenedAt(char key, const std::function<void()>& action)
 {
-    POINT at{-100, -100};
+    std::string at = "(none)";
     whileShown(
         L"#32768",
         [&](HWND menu) {
-            RECT area{};
-            GetWindowRect(menu, &area);
-            at = POINT{area.left, area.top};
+            RECT area{}, frame{};
+            GetWindowRect(menu, &area), GetWindowRect(Form1->handle(), &frame);
+            at = row(area.left - frame.left, area.top - frame.top);
             PostMessageW(Form1->handle(), WM_KEYDOWN, key ? WPARAM(key) : VK_ESCAPE, 1);
         },
         action);
@@ -239,7 +260,7 @@ std::string hintOf(std::size_t label)
     TTTOOLINFOW info = toolOf(label);
     info.lpszText = text;
     SendMessageW(Form1->hints().handle(), TTM_GETTEXTW, 1024, LPARAM(&info));
-    return Form1->hints().has(label) ? narrow(fromWide(text)) : "(none)";
+    return Form1->hints().has(label) ? toUtf8(fromWide(text)) : "(none)";
 }
 
 } // namespace
@@ -249,58 +270,46 @@ TEST_CASE("the editor is built from the field table")
     Session s;
     for (const FieldDef& def : fields()) {
         HWND window = control(def.name);
-        const Rect& g = def.geometry;
-        CHECK(std::string(def.name) + " " + describe(placeOf(window)) + " " +
-                  std::to_string(IsWindowEnabled(window)) + " " + valueOf(def) ==
-              std::string(def.name) + " " +
-                  describe({g.left, g.top, g.left + g.width, g.top + g.height}) + " " +
-                  std::to_string(def.enabledAtStart) + " " + defaultOf(def));
-        if (def.kind == FieldKind::Combo) {
-            // A drop-down list of the table's items, up to eight of 13 pixels in view.
-            const auto& items = itemList(def.items);
-            const COMBOBOXINFO info = comboInfo(window);
-            SendMessageW(window, CB_SHOWDROPDOWN, TRUE, 0);
+        CHECK(row(def.name, placed(window), IsWindowEnabled(window), valueOf(def)) ==
+              row(def.name, sized(def.geometry), def.enabledAtStart, defaultOf(def)));
+        if (def.kind == FieldKind::Combo) { // a drop-down list, up to eight of 13 pixels in view
             RECT list{};
-            GetClientRect(info.hwndList, &list);
+            SendMessageW(window, CB_SHOWDROPDOWN, TRUE, 0);
+            GetClientRect(comboInfo(window).hwndList, &list);
             SendMessageW(window, CB_SHOWDROPDOWN, FALSE, 0);
-            CHECK(list.bottom == std::min<int>(8, int(items.size())) * 13);
-            CHECK((GetWindowLongW(window, GWL_STYLE) & 3) == CBS_DROPDOWN);
+            CHECK(row(def.name, list.bottom, GetWindowLongW(window, GWL_STYLE) & 3) ==
+                  row(def.name, std::min<int>(8, int(itemList(def.items).size())) * 13,
+                      CBS_DROPDOWN));
         }
         // Screen readers name a field by the labels right before it in z-order, and a check
         // box by its own text.
         std::string before, named;
         for (HWND p = GetWindow(window, GW_HWNDPREV); p && className(p) == "Static";
              p = GetWindow(p, GW_HWNDPREV))
-            before = textOf(p) + (before.empty() ? "" : " ") + before;
+            before = textOf(p) + " " + before;
         for (const LabelDef& label : labels())
-            named += std::string_view(label.field) == def.name
-                         ? (named.empty() ? "" : " ") + std::string(label.caption)
-                         : "";
+            named +=
+                std::string_view(label.field) == def.name ? label.caption + std::string(" ") : "";
         CHECK(before == named);
-        CHECK((def.kind != FieldKind::Check || textOf(window) == named));
+        CHECK((def.kind != FieldKind::Check || textOf(window) + " " == named));
     }
     for (std::size_t i = 0; i < labels().size(); ++i) {
         const LabelDef& def = labels()[i];
-        const RECT at = placeOf(control(def.name));
-        CHECK(std::string(def.name) + " " + textOf(control(def.name)) + " " +
-                  std::to_string(at.left) + "," + std::to_string(at.top) + " " +
-                  std::to_string(IsWindowEnabled(control(def.name))) + " " + hintOf(i) ==
-              std::string(def.name) + " " + def.caption + " " + std::to_string(def.geometry.left) +
-                  "," + std::to_string(def.geometry.top) + " " +
-                  std::to_string(def.enabledAtStart) + " " +
-                  (def.hint && def.hintShownAtStart ? def.hint : "(none)"));
+        HWND label = control(def.name);
+        const RECT at = placeOf(label);
+        CHECK(row(def.name, textOf(label), at.left, at.top, IsWindowEnabled(label), hintOf(i)) ==
+              row(def.name, def.caption, def.geometry.left, def.geometry.top, def.enabledAtStart,
+                  def.hint && def.hintShownAtStart ? def.hint : "(none)"));
         // The mouse passes through a label to the window: its cursor, hints, menu, double click.
-        CHECK(SendMessageW(control(def.name), WM_NCHITTEST, 0, 0) == HTTRANSPARENT);
+        CHECK(SendMessageW(label, WM_NCHITTEST, 0, 0) == HTTRANSPARENT);
         for (const FieldDef& f : fields()) { // no caption runs into what follows it
-            if (f.geometry.top < at.bottom && at.top < f.geometry.top + f.geometry.height &&
-                f.geometry.left > at.left)
-                CHECK(at.right <= f.geometry.left);
+            const Rect& g = f.geometry;
+            if (g.top < at.bottom && at.top < g.top + g.height && g.left > at.left)
+                CHECK(at.right <= g.left);
         }
     }
-    const char* buttons[] = {"NewBtn", "SaveBtn", "SaveAsBtn", "QuitBtn"};
     for (int i = 0; i < 4; ++i)
-        CHECK(describe(placeOf(control(buttons[i]))) ==
-              "440," + std::to_string(136 + 48 * i) + " 49x49");
+        CHECK(placed(control(kButtons[i])) == sized({440, 136 + 48 * i, 49, 49}));
 }
 
 TEST_CASE("the editor window, its task-bar entry, font, hints and focus")
@@ -316,41 +325,33 @@ TEST_CASE("the editor window, its task-bar entry, font, hints and focus")
     CHECK(frame.top == (GetSystemMetrics(SM_CYVIRTUALSCREEN) - (frame.bottom - frame.top)) / 2);
     LOGFONTW font{};
     GetObjectW(HFONT(SendMessageW(control("Name"), WM_GETFONT, 0, 0)), sizeof font, &font);
-    CHECK(narrow(fromWide(font.lfFaceName)) + " " + std::to_string(font.lfHeight) ==
-          "MS Sans Serif -11");
-
+    CHECK(row(toUtf8(fromWide(font.lfFaceName)), font.lfHeight) == "MS Sans Serif -11 ");
     // The task bar shows the application's own window, under the application title.
     CHECK((entry == s.app->handle() && IsWindowVisible(entry) &&
            !(GetWindowLongW(entry, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)));
     CHECK(textOf(entry) == "Vormo Weapon Plugin Maker");
-
     std::string delays; // to show a hint, to show the next one, to take it down
     for (WPARAM delay : {TTDT_INITIAL, TTDT_RESHOW, TTDT_AUTOPOP})
-        delays +=
-            std::to_string(SendMessageW(Form1->hints().handle(), TTM_GETDELAYTIME, delay, 0)) + " ";
+        delays += row(SendMessageW(Form1->hints().handle(), TTM_GETDELAYTIME, delay, 0));
     CHECK(delays == "500 0 2500 ");
 
     // Focus in Name with its whole text selected, so that typing replaces it; Tab then visits
     // the enabled fields in table order, selecting an edit box's whole text, then the buttons.
-    std::string expected, visited;
+    std::vector<std::string> order;
     for (const FieldDef& def : fields())
-        expected += def.enabledAtStart ? std::string(def.name) + " " : "";
-    expected += "NewBtn SaveBtn SaveAsBtn QuitBtn Name";
-    for (int i = 0; i < 60 && (visited.empty() || GetFocus() != control("Name")); ++i) {
+        if (def.enabledAtStart)
+            order.push_back(def.name);
+    order.insert(order.end(), std::begin(kButtons), std::end(kButtons));
+    order.push_back("Name");
+    for (const std::string& name : order) {
         HWND focus = GetFocus();
-        std::string name = "?";
-        for (const char* candidate : {"NewBtn", "SaveBtn", "SaveAsBtn", "QuitBtn"})
-            name = control(candidate) == focus ? candidate : name;
-        for (const FieldDef& def : fields())
-            name = editOf(control(def.name)) == focus ? def.name : name;
         DWORD from = 1, to = 0;
         SendMessageW(focus, EM_GETSEL, WPARAM(&from), LPARAM(&to));
-        if (className(focus) == "Edit" && (from != 0 || to != DWORD(GetWindowTextLengthW(focus))))
-            name += "(not all selected)";
-        visited += name + " ";
+        const bool whole =
+            className(focus) != "Edit" || (from == 0 && to == DWORD(GetWindowTextLengthW(focus)));
+        CHECK(row(name, focus == editOf(control(name)), whole) == name + " 1 1 ");
         press(VK_TAB);
     }
-    CHECK(visited + "Name" == expected);
     Session minimised(SW_SHOWMINNOACTIVE); // started from a minimised shortcut
     CHECK((IsIconic(minimised.app->handle()) && !IsWindowVisible(Form1->handle())));
     SendMessageW(minimised.app->handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
@@ -375,7 +376,7 @@ TEST_CASE("dependent fields follow their group")
             REQUIRE(window);
             clicked ? click(window) : enter(window, ascii(text));
         }
-        std::string changed = scenario.edits + std::string(" |"), values = changed;
+        std::string changed, values;
         for (const FieldDef& def : fields()) {
             if (bool(IsWindowEnabled(control(def.name))) != def.enabledAtStart)
                 changed += std::string(" ") + def.name;
@@ -392,9 +393,11 @@ TEST_CASE("dependent fields follow their group")
                             : enabled       ? ":e"
                                             : ":h");
         }
-        CHECK(changed == scenario.edits + std::string(" |") + (*scenario.changed ? " " : "") +
-                             scenario.changed);
-        CHECK(values == scenario.edits + std::string(" | ") + scenario.values);
+        CHECK(scenario.edits + (" |" + changed) == scenario.edits + std::string(" |") +
+                                                       (*scenario.changed ? " " : "") +
+                                                       scenario.changed);
+        CHECK(scenario.edits + (" |" + values) ==
+              scenario.edits + std::string(" | ") + scenario.values);
     }
 }
 
@@ -416,10 +419,9 @@ TEST_CASE("saves write what the Linux writer writes, under any name")
     fs::remove(first);
     click(control("SaveBtn")); // named now: no dialog
     std::string renamed = fixture("fresh.vwp");
-    for (const char* before : {"weapon NAME", "NAME:NAME"})
-        renamed.replace(renamed.find(before) + std::strlen(before) - 4, 4, "\xDC\x80 2");
+    for (const std::string before : {"weapon NAME", "NAME:NAME"})
+        renamed.replace(renamed.find(before) + before.size() - 4, 4, "\xDC\x80 2");
     CHECK(contents(first) == renamed);
-
     // Save As always asks; the menu's Save is the button's.
     dialog.accept(other);
     click(control("SaveAsBtn"));
@@ -441,9 +443,7 @@ TEST_CASE("the system's save dialog takes a name typed into it")
         [&](HWND dialog) {
             GetWindowRect(dialog, &placed);
             title = textOf(dialog);
-            HWND name =
-                GetDlgItem(dialog, 0x47C) ? GetDlgItem(dialog, 0x47C) : GetDlgItem(dialog, 0x480);
-            SetWindowTextW(editOf(name), L"typed");
+            SetWindowTextW(editOf(fileNameBox(dialog)), L"typed");
             PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         },
         [] { click(control("SaveBtn")); });
@@ -479,7 +479,7 @@ TEST_CASE("a save that fails shows why and keeps the file that was there")
         CHECK(messageBoxOf([] { click(control("SaveBtn")); }, &editorEnabled) ==
               "Vormo Weapon Plugin Maker | " +
                   (full ? "Failed to Save Stream."
-                        : "Cannot create file " + narrow(pathText(target)) + "."));
+                        : "Cannot create file " + toUtf8(pathText(target)) + "."));
         CHECK_FALSE(editorEnabled); // every window of the program is, while the box shows
         CHECK(IsWindowEnabled(Form1->handle()));
         CHECK(contents(target) == before);
@@ -491,32 +491,23 @@ TEST_CASE("the pop-up menu opens at the window's point, its items run after it; 
 {
     Session s;
     HWND form = Form1->handle(), about = AboutBox->handle();
-    RECT frame{};
-    GetWindowRect(form, &frame);
     POINT onButton{450, 144};
     ClientToScreen(form, &onButton);
-    const std::tuple<const char*, POINT, std::function<void()>> rows[] = {
-        {"right press at 0,0", {frame.left, frame.top + 16}, [] { rightPress(0, 0); }},
-        {"right press at 100,50 with Shift",
-         {frame.left + 100, frame.top + 66},
-         [] { rightPress(100, 50, MK_SHIFT); }},
-        {"menu key on a check box",
-         {frame.left - 1, frame.top + 15},
+    const std::tuple<const char*, std::string, std::function<void()>> rows[] = {
+        {"right press at 0,0", "0 16 ", [] { rightPress(0, 0); }},
+        {"right press with Shift", "100 66 ", [] { rightPress(100, 50, MK_SHIFT); }},
+        {"menu key on a check box", "-1 15 ",
          [] { SendMessageW(control("Scatter"), WM_CONTEXTMENU, WPARAM(control("Scatter")), -1); }},
-        {"right click on a button",
-         {frame.left + 450, frame.top + 160},
+        {"right click on a button", "450 160 ",
          [&] {
              SendMessageW(control("NewBtn"), WM_CONTEXTMENU, WPARAM(control("NewBtn")),
                           MAKELPARAM(onButton.x, onButton.y));
          }},
-        {"left press", {-100, -100}, [&] { SendMessageW(form, WM_LBUTTONDOWN, MK_LBUTTON, 0); }},
-        {"middle press", {-100, -100}, [&] { SendMessageW(form, WM_MBUTTONDOWN, MK_MBUTTON, 0); }},
+        {"left press", "(none)", [&] { SendMessageW(form, WM_LBUTTONDOWN, MK_LBUTTON, 0); }},
+        {"middle press", "(none)", [&] { SendMessageW(form, WM_MBUTTONDOWN, MK_MBUTTON, 0); }},
     };
-    for (const auto& [what, expected, open] : rows) {
-        const POINT at = menuOpenedAt(0, open);
-        CHECK(what + (" " + std::to_string(at.x) + "," + std::to_string(at.y)) ==
-              what + (" " + std::to_string(expected.x) + "," + std::to_string(expected.y)));
-    }
+    for (const auto& [what, expected, open] : rows)
+        CHECK(what + (" " + menuOpenedAt(0, open)) == what + (" " + expected));
 
     // About disables the editor until the about box's OK; Escape does nothing. The field that
     // had the focus has it back afterwards.
@@ -570,6 +561,7 @@ TEST_CASE("the about box exports the program icon as stored")
         SendMessageW(AboutBox->handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(icon), STN_DBLCLK),
                      LPARAM(icon));
     };
+    const std::string ico = fixture("../../resources/VormoWep.ico");
     // The system's dialog proposes VormoWeapon.ico in the working directory; the next time it
     // proposes that path, and asks before replacing the file.
     SetCurrentDirectoryW(folder.path().c_str());
@@ -579,28 +571,25 @@ TEST_CASE("the about box exports the program icon as stored")
             L"#32770",
             [&](HWND box) {
                 // The question has the dialog's caption; only the dialog has a file-name box.
-                const bool dialog = GetDlgItem(box, 0x47C) || GetDlgItem(box, 0x480);
-                asked += dialog ? "dialog " : "question ";
-                PostMessageW(box, WM_COMMAND, dialog ? IDOK : IDYES, 0);
+                asked += fileNameBox(box) ? "dialog " : "question ";
+                PostMessageW(box, WM_COMMAND, fileNameBox(box) ? IDOK : IDYES, 0);
             },
             doubleClick);
     }
     SetCurrentDirectoryW(L"C:\\");
     // Replacing is asked about; Wine's dialog does not ask before creating, Windows' does.
     CHECK(asked.ends_with("dialog dialog question "));
-    CHECK(contents(folder / "VormoWeapon.ico") == fixture("../../resources/VormoWep.ico"));
+    CHECK(contents(folder / "VormoWeapon.ico") == ico);
     CHECK(AboutBox->IconSaveDlg.FileName() == folder / "VormoWeapon.ico");
 
     ScriptedSaveDialog dialog;
     AboutBox->IconSaveDlg.setRunner(&dialog);
     dialog.accept(folder / u"icon.png");
     doubleClick();
-    CHECK(contents(folder / u"icon.png") == fixture("../../resources/VormoWep.ico"));
-    CHECK(contents(folder / u"icon.png").size() == 766);
-
+    CHECK(contents(folder / u"icon.png") == ico);
     dialog.accept(folder / "gone" / "x.ico");
     CHECK(messageBoxOf(doubleClick) == "Vormo Weapon Plugin Maker | Cannot create file " +
-                                           narrow(pathText(folder / "gone" / "x.ico")) + ".");
+                                           toUtf8(pathText(folder / "gone" / "x.ico")) + ".");
     CHECK((IsWindowVisible(AboutBox->handle()) && !IsWindowEnabled(Form1->handle())));
 }
 
@@ -637,31 +626,24 @@ TEST_CASE("at another DPI setting everything grows with the font's text height")
     Session s;
     HWND form = Form1->handle();
     for (int dpi : {144, 120, 96}) {
-        RECT suggested{10, 20, 600, 500};
+        RECT suggested{10, 20, 600, 500}, client{}, frame{};
         SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&suggested));
-        HFONT font = HFONT(SendMessageW(control("Name"), WM_GETFONT, 0, 0));
         HDC dc = GetDC(nullptr);
-        HGDIOBJ old = SelectObject(dc, font);
+        HGDIOBJ old = SelectObject(dc, HFONT(SendMessageW(control("Name"), WM_GETFONT, 0, 0)));
         TEXTMETRICW metrics{};
         GetTextMetricsW(dc, &metrics);
         SelectObject(dc, old), ReleaseDC(nullptr, dc);
         const int height = dpi == 96 ? 13 : metrics.tmHeight;
-        const auto sized = [&](int v) { return MulDiv(v, height, 13); };
-        const auto scaled = [&](Rect g) {
-            return describe({sized(g.left), sized(g.top), sized(g.left) + sized(g.width),
-                             sized(g.top) + sized(g.height)});
-        };
-        RECT client{}, frame{};
         GetClientRect(form, &client), GetWindowRect(form, &frame);
-        CHECK(describe(client) + describe({frame.left, frame.top, frame.left, frame.top}) ==
-              scaled({0, 0, 528, 350}) + "10,20 0x0");
+        CHECK(row(describe(client), frame.left, frame.top) ==
+              row(sized({0, 0, 528, 350}, height), 10, 20));
         for (const FieldDef& def : fields())
-            CHECK(describe(placeOf(control(def.name))) == scaled(def.geometry));
-        CHECK(describe(placeOf(control("QuitBtn"))) == scaled({440, 280, 49, 49}));
+            CHECK(placed(control(def.name)) == sized(def.geometry, height));
+        CHECK(placed(control("QuitBtn")) == sized({440, 280, 49, 49}, height));
         SendMessageW(AboutBox->handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&suggested));
         GetClientRect(AboutBox->handle(), &client);
-        CHECK(describe(client) + describe(placeOf(AboutBox->control(u"OKButton"))) ==
-              scaled({0, 0, 298, 213}) + scaled({111, 180, 75, 25}));
+        CHECK(row(describe(client), placed(AboutBox->control(u"OKButton"))) ==
+              row(sized({0, 0, 298, 213}, height), sized({111, 180, 75, 25}, height)));
         for (std::size_t i = 0; i < labels().size(); ++i) { // the hints follow their labels
             TTTOOLINFOW info = toolOf(i);
             const RECT area = placeOf(Form1->label(i));
@@ -694,7 +676,7 @@ TEST_CASE("the program runs from its command line to exit status 0")
     const std::tuple<const wchar_t*, std::string, const char*> rows[] = {
         {L"VormoWep.exe", "(none)", "NAME"},
         {named.c_str(), "(none)", "Hand-made: Blaster \xc3\x9c"},
-        {missing.c_str(), "Cannot open file " + narrow(pathText(folder / "none.vwp")) + ".",
+        {missing.c_str(), "Cannot open file " + toUtf8(pathText(folder / "none.vwp")) + ".",
          "NAME"},
         {L"VormoWep.exe a.vwp b.vwp", "VormoWep.exe opens one plugin at a time; none was opened.",
          "NAME"},
@@ -707,9 +689,8 @@ TEST_CASE("the program runs from its command line to exit status 0")
         const std::string seen =
             messageBoxOf([&] { status = runProgram(GetModuleHandleW(nullptr), line); });
         KillTimer(nullptr, closer);
-        CHECK(status == 0);
-        CHECK(seen == (box == "(none)" ? box : "Vormo Weapon Plugin Maker | " + box));
-        CHECK(nameWhenClosed == name);
+        CHECK(row(status, seen, nameWhenClosed) ==
+              row(0, box == "(none)" ? box : "Vormo Weapon Plugin Maker | " + box, name));
         CHECK((!Form1 && !AboutBox && !App)); // all taken down
     }
 }
