@@ -477,9 +477,10 @@ TEST_CASE("a save that fails shows why and keeps the file that was there")
     }
 }
 
-TEST_CASE("the pop-up menu opens at the window's point, its items run after it; the help")
+TEST_CASE("the pop-up menu opens at the window's point, its items run after it; about; help")
 {
     Session s;
+    TempDir folder;
     HWND form = Form1->handle(), about = AboutBox->handle();
     POINT onButton{450, 144};
     ClientToScreen(form, &onButton);
@@ -516,33 +517,7 @@ TEST_CASE("the pop-up menu opens at the window's point, its items run after it; 
     Form1->About1Click(nullptr); // shown again where it was left
     GetWindowRect(about, &placed);
     CHECK(placed.left == 20);
-    click(AboutBox->control(u"OKButton"));
-
-    // The bullet-types help on a double click of BltType leaves the editor usable.
-    const RECT label = placeOf(control("Label39"));
-    bool editorEnabled = false;
-    const auto doubleClick = [&](int x) {
-        SendMessageW(Form1->handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, label.top + 2));
-    };
-    const std::string help = messageBoxOf([&] { doubleClick(label.left + 2); }, &editorEnabled);
-    CHECK(help.size() == 307 + std::string("Bullet Types... | ").size());
-    CHECK(help.rfind("Bullet Types... | Bullet types specifics:\n 0)Normal\n 1)", 0) == 0);
-    CHECK(editorEnabled);
-    CHECK(messageBoxOf([&] { doubleClick(label.left - 4); }) == "(none)");
-
-    menuOpenedAt('Q', [] { rightPress(0, 0); });
-    CHECK((!IsWindowVisible(form) && quitPosted()));
-    Session again; // the task bar's close ends the program the same way
-    SendMessageW(again.app->handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    pump();
-    CHECK((!IsWindowVisible(Form1->handle()) && quitPosted()));
-}
-
-TEST_CASE("the about box exports the program icon as stored")
-{
-    Session s;
-    TempDir folder;
-    Form1->About1Click(nullptr);
+    // The about box exports the program icon as stored.
     RECT client{};
     GetClientRect(AboutBox->handle(), &client);
     CHECK(textOf(AboutBox->handle()) + " " + describe(client) == "About... 0,0 298x213");
@@ -581,6 +556,26 @@ TEST_CASE("the about box exports the program icon as stored")
     CHECK(messageBoxOf(doubleClick) == "Vormo Weapon Plugin Maker | Cannot create file " +
                                            toUtf8(pathText(folder / "gone" / "x.ico")) + ".");
     CHECK((IsWindowVisible(AboutBox->handle()) && !IsWindowEnabled(Form1->handle())));
+    click(AboutBox->control(u"OKButton"));
+
+    // The bullet-types help on a double click of BltType leaves the editor usable.
+    const RECT label = placeOf(control("Label39"));
+    bool editorEnabled = false;
+    const auto helpClick = [&](int x) {
+        SendMessageW(Form1->handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, label.top + 2));
+    };
+    const std::string help = messageBoxOf([&] { helpClick(label.left + 2); }, &editorEnabled);
+    CHECK(help.size() == 307 + std::string("Bullet Types... | ").size());
+    CHECK(help.rfind("Bullet Types... | Bullet types specifics:\n 0)Normal\n 1)", 0) == 0);
+    CHECK(editorEnabled);
+    CHECK(messageBoxOf([&] { helpClick(label.left - 4); }) == "(none)");
+
+    menuOpenedAt('Q', [] { rightPress(0, 0); });
+    CHECK((!IsWindowVisible(form) && quitPosted()));
+    Session again; // the task bar's close ends the program the same way
+    SendMessageW(again.app->handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    pump();
+    CHECK((!IsWindowVisible(Form1->handle()) && quitPosted()));
 }
 
 TEST_CASE("at another DPI setting everything grows with the font's text height")
