@@ -33,7 +33,6 @@ namespace {
 
 std::string textOf(HWND window) { return toUtf8(windowText(window)); }
 HWND control(std::string_view name) { return Form1->control(ascii(name)); }
-bool checked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 const char* const kButtons[] = {"NewBtn", "SaveBtn", "SaveAsBtn", "QuitBtn"};
 // The file-name box of a save dialog, old style or new; none in a message box.
 HWND fileNameBox(HWND d)
@@ -176,23 +175,15 @@ struct Modal {
 void CALLBACK answerModal(HWND, UINT, UINT_PTR, DWORD)
 {
     HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM result) {
-            wchar_t name[64] = {};
-            GetClassNameW(window, name, 64);
-            if (!IsWindowVisible(window) || lstrcmpW(name, pending->windowClass) != 0 ||
-                std::count(pending->seen.begin(), pending->seen.end(), window))
-                return TRUE;
-            *reinterpret_cast<HWND*>(result) = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    while (
+        (found = FindWindowExW(nullptr, found, pending->windowClass, nullptr)) &&
+        (!IsWindowVisible(found) || std::count(pending->seen.begin(), pending->seen.end(), found)))
+        ;
     if (found)
         pending->seen.push_back(found), pending->answer(found);
 }
 
-bool whileShown(const wchar_t* windowClass, std::function<void(HWND)> answer,
+void whileShown(const wchar_t* windowClass, std::function<void(HWND)> answer,
                 const std::function<void()>& action)
 {
     Modal modal{windowClass, std::move(answer), {}};
@@ -201,7 +192,6 @@ bool whileShown(const wchar_t* windowClass, std::function<void(HWND)> answer,
     action();
     KillTimer(nullptr, timer);
     pump();
-    return !modal.seen.empty();
 }
 
 // "caption | text", the editor's enabled state while it showed; then OK. "(none)" if none.
@@ -245,8 +235,9 @@ void rightPress(int x, int y, WPARAM keys = 0)
 
 std::string valueOf(const FieldDef& def)
 {
-    HWND window = control(def.name);
-    return def.kind == FieldKind::Check ? (checked(window) ? "1" : "0") : textOf(window);
+    HWND box = control(def.name);
+    return def.kind == FieldKind::Check ? std::to_string(SendMessageW(box, BM_GETCHECK, 0, 0))
+                                        : textOf(box);
 }
 
 std::string defaultOf(const FieldDef& def)
@@ -265,13 +256,13 @@ std::string hintOf(std::size_t label)
 
 } // namespace
 
-TEST_CASE("the editor is built from the field table")
+TEST_CASE("the editor is built from the field table, its window as the task bar shows it")
 {
     Session s;
     for (const FieldDef& def : fields()) {
         HWND window = control(def.name);
-        CHECK(row(def.name, placed(window), IsWindowEnabled(window), valueOf(def)) ==
-              row(def.name, sized(def.geometry), def.enabledAtStart, defaultOf(def)));
+        CHECK(row(def.name, IsWindowEnabled(window), valueOf(def)) ==
+              row(def.name, def.enabledAtStart, defaultOf(def)));
         if (def.kind == FieldKind::Combo) { // a drop-down list, up to eight of 13 pixels in view
             RECT list{};
             SendMessageW(window, CB_SHOWDROPDOWN, TRUE, 0);
@@ -308,19 +299,13 @@ TEST_CASE("the editor is built from the field table")
                 CHECK(at.right <= g.left);
         }
     }
-    for (int i = 0; i < 4; ++i)
-        CHECK(placed(control(kButtons[i])) == sized({440, 136 + 48 * i, 49, 49}));
-}
 
-TEST_CASE("the editor window, its task-bar entry, font, hints and focus")
-{
-    Session s;
+    // The window, its task-bar entry, font, hints and focus.
     HWND form = Form1->handle(), entry = GetWindow(form, GW_OWNER);
     CHECK(textOf(form) == "Vormo Weapon Editor");
     CHECK((GetWindowLongW(form, GWL_STYLE) & (WS_SYSMENU | WS_THICKFRAME)) == 0);
-    RECT client{}, frame{};
-    GetClientRect(form, &client), GetWindowRect(form, &frame);
-    CHECK(describe(client) == "0,0 528x350");
+    RECT frame{};
+    GetWindowRect(form, &frame);
     CHECK(frame.left == (GetSystemMetrics(SM_CXVIRTUALSCREEN) - (frame.right - frame.left)) / 2);
     CHECK(frame.top == (GetSystemMetrics(SM_CYVIRTUALSCREEN) - (frame.bottom - frame.top)) / 2);
     LOGFONTW font{};
@@ -377,6 +362,7 @@ TEST_CASE("dependent fields follow their group")
             clicked ? click(window) : enter(window, ascii(text));
         }
         std::string changed, values;
+        const char* marks[] = {"", ":h", ":e", ""}; // the hint flag alone, the enabled state alone
         for (const FieldDef& def : fields()) {
             if (bool(IsWindowEnabled(control(def.name))) != def.enabledAtStart)
                 changed += std::string(" ") + def.name;
@@ -388,16 +374,11 @@ TEST_CASE("dependent fields follow their group")
             const bool enabled = bool(IsWindowEnabled(Form1->label(i))) != def.enabledAtStart;
             const bool hint = Form1->hints().has(i) != (def.hint && def.hintShownAtStart);
             if (enabled || hint)
-                changed += std::string(" ") + def.name +
-                           (enabled == hint ? ""
-                            : enabled       ? ":e"
-                                            : ":h");
+                changed += std::string(" ") + def.name + marks[enabled * 2 + hint];
         }
-        CHECK(scenario.edits + (" |" + changed) == scenario.edits + std::string(" |") +
-                                                       (*scenario.changed ? " " : "") +
-                                                       scenario.changed);
-        CHECK(scenario.edits + (" |" + values) ==
-              scenario.edits + std::string(" | ") + scenario.values);
+        const std::string played = scenario.edits + std::string(" |");
+        CHECK(played + changed == played + (*scenario.changed ? " " : "") + scenario.changed);
+        CHECK(played + values == played + " " + scenario.values);
     }
 }
 
@@ -518,29 +499,21 @@ TEST_CASE("the pop-up menu opens at the window's point, its items run after it; 
     GetWindowRect(about, &placed);
     CHECK(placed.left == 20);
     // The about box exports the program icon as stored.
-    RECT client{};
-    GetClientRect(AboutBox->handle(), &client);
-    CHECK(textOf(AboutBox->handle()) + " " + describe(client) == "About... 0,0 298x213");
+    CHECK(textOf(about) == "About...");
     HWND icon = AboutBox->control(u"ProgramIcon");
     const auto doubleClick = [&] {
-        SendMessageW(AboutBox->handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(icon), STN_DBLCLK),
-                     LPARAM(icon));
+        SendMessageW(about, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(icon), STN_DBLCLK), LPARAM(icon));
     };
     const std::string ico = fixture("../../resources/VormoWep.ico");
     // The system's dialog proposes VormoWeapon.ico in the working directory; the next time it
     // proposes that path, and asks before replacing the file.
     SetCurrentDirectoryW(folder.path().c_str());
     std::string asked;
-    for (int time = 0; time < 2; ++time) {
-        whileShown(
-            L"#32770",
-            [&](HWND box) {
-                // The question has the dialog's caption; only the dialog has a file-name box.
-                asked += fileNameBox(box) ? "dialog " : "question ";
-                PostMessageW(box, WM_COMMAND, fileNameBox(box) ? IDOK : IDYES, 0);
-            },
-            doubleClick);
-    }
+    const auto answer = [&](HWND box) { // only the dialog, not its question, has a name box
+        asked += fileNameBox(box) ? "dialog " : "question ";
+        PostMessageW(box, WM_COMMAND, fileNameBox(box) ? IDOK : IDYES, 0);
+    };
+    whileShown(L"#32770", answer, doubleClick), whileShown(L"#32770", answer, doubleClick);
     SetCurrentDirectoryW(L"C:\\");
     // Replacing is asked about; Wine's dialog does not ask before creating, Windows' does.
     CHECK(asked.ends_with("dialog dialog question "));
@@ -555,14 +528,14 @@ TEST_CASE("the pop-up menu opens at the window's point, its items run after it; 
     dialog.accept(folder / "gone" / "x.ico");
     CHECK(messageBoxOf(doubleClick) == "Vormo Weapon Plugin Maker | Cannot create file " +
                                            toUtf8(pathText(folder / "gone" / "x.ico")) + ".");
-    CHECK((IsWindowVisible(AboutBox->handle()) && !IsWindowEnabled(Form1->handle())));
+    CHECK((IsWindowVisible(about) && !IsWindowEnabled(form)));
     click(AboutBox->control(u"OKButton"));
 
     // The bullet-types help on a double click of BltType leaves the editor usable.
     const RECT label = placeOf(control("Label39"));
     bool editorEnabled = false;
     const auto helpClick = [&](int x) {
-        SendMessageW(Form1->handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, label.top + 2));
+        SendMessageW(form, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, label.top + 2));
     };
     const std::string help = messageBoxOf([&] { helpClick(label.left + 2); }, &editorEnabled);
     CHECK(help.size() == 307 + std::string("Bullet Types... | ").size());
@@ -578,26 +551,27 @@ TEST_CASE("the pop-up menu opens at the window's point, its items run after it; 
     CHECK((!IsWindowVisible(Form1->handle()) && quitPosted()));
 }
 
-TEST_CASE("at another DPI setting everything grows with the font's text height")
+TEST_CASE("the editor is placed as the table says, grown with the font's text height")
 {
     Session s;
     HWND form = Form1->handle();
-    for (int dpi : {144, 120, 96}) {
+    for (int dpi : {0, 144, 120, 96}) { // 0: as created
         RECT suggested{10, 20, 600, 500}, client{}, frame{};
-        SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&suggested));
+        for (HWND window : {dpi ? form : nullptr, dpi ? AboutBox->handle() : nullptr})
+            SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&suggested));
         HDC dc = GetDC(nullptr);
         HGDIOBJ old = SelectObject(dc, HFONT(SendMessageW(control("Name"), WM_GETFONT, 0, 0)));
         TEXTMETRICW metrics{};
         GetTextMetricsW(dc, &metrics);
         SelectObject(dc, old), ReleaseDC(nullptr, dc);
-        const int height = dpi == 96 ? 13 : metrics.tmHeight;
+        const int height = dpi % 96 ? metrics.tmHeight : 13;
         GetClientRect(form, &client), GetWindowRect(form, &frame);
         CHECK(row(describe(client), frame.left, frame.top) ==
-              row(sized({0, 0, 528, 350}, height), 10, 20));
+              row(sized({0, 0, 528, 350}, height), dpi ? 10 : frame.left, dpi ? 20 : frame.top));
         for (const FieldDef& def : fields())
             CHECK(placed(control(def.name)) == sized(def.geometry, height));
-        CHECK(placed(control("QuitBtn")) == sized({440, 280, 49, 49}, height));
-        SendMessageW(AboutBox->handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&suggested));
+        for (int i = 0; i < 4; ++i)
+            CHECK(placed(control(kButtons[i])) == sized({440, 136 + 48 * i, 49, 49}, height));
         GetClientRect(AboutBox->handle(), &client);
         CHECK(row(describe(client), placed(AboutBox->control(u"OKButton"))) ==
               row(sized({0, 0, 298, 213}, height), sized({111, 180, 75, 25}, height)));
