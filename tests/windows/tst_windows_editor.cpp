@@ -85,9 +85,7 @@ HWND editOf(HWND w) { return comboInfo(w).hwndItem ? comboInfo(w).hwndItem : w; 
 TTTOOLINFOW toolOf(UINT_PTR label)
 {
     TTTOOLINFOW info{};
-    info.cbSize = TTTOOLINFOW_V2_SIZE;
-    info.hwnd = Form1->handle();
-    info.uId = label;
+    info.cbSize = TTTOOLINFOW_V2_SIZE, info.hwnd = Form1->handle(), info.uId = label;
     return info;
 }
 
@@ -113,9 +111,8 @@ void enter(HWND window, const std::u16string& text)
     if (item != CB_ERR)
         SendMessageW(window, CB_GETLBTEXT, item, LPARAM(found));
     if (item != CB_ERR && fromWide(found) == text) {
-        const bool up = item + 1 < SendMessageW(window, CB_GETCOUNT, 0, 0);
-        SendMessageW(window, CB_SETCURSEL, up ? item + 1 : item - 1, 0);
-        SendMessageW(edit, WM_KEYDOWN, up ? VK_UP : VK_DOWN, 1);
+        SendMessageW(window, CB_SETCURSEL, item ? item - 1 : item + 1, 0); // then a step onto it
+        SendMessageW(edit, WM_KEYDOWN, item ? VK_DOWN : VK_UP, 1);
     } else {
         SendMessageW(edit, EM_SETSEL, 0, -1);
         if (text.empty())
@@ -150,15 +147,9 @@ std::string sized(Rect g, int height = 13)
 // The parts joined by spaces, so that a failed check shows the whole row.
 template <class... Parts> std::string row(const Parts&... parts)
 {
-    std::string line;
-    const auto add = [&](const auto& part) {
-        if constexpr (std::is_arithmetic_v<std::decay_t<decltype(part)>>)
-            line += std::to_string(+part) + " ";
-        else
-            line += std::string(part) + " ";
-    };
-    (add(parts), ...);
-    return line;
+    std::ostringstream line;
+    ((line << parts << ' '), ...);
+    return line.str();
 }
 
 // While action runs, the first visible window of windowClass this thread shows is handed to
@@ -169,23 +160,20 @@ struct Modal {
     std::vector<HWND> seen; // each answered once; a question the answer raises comes next
 } * pending;
 
-void CALLBACK answerModal(HWND, UINT, UINT_PTR, DWORD)
-{
-    HWND found = nullptr;
-    while (
-        (found = FindWindowExW(nullptr, found, pending->windowClass, nullptr)) &&
-        (!IsWindowVisible(found) || std::count(pending->seen.begin(), pending->seen.end(), found)))
-        ;
-    if (found)
-        pending->seen.push_back(found), pending->answer(found);
-}
-
 void whileShown(const wchar_t* windowClass, std::function<void(HWND)> answer,
                 const std::function<void()>& action)
 {
     Modal modal{windowClass, std::move(answer), {}};
     pending = &modal;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 20, answerModal);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
+        HWND found = nullptr;
+        while ((found = FindWindowExW(nullptr, found, pending->windowClass, nullptr)) &&
+               (!IsWindowVisible(found) ||
+                std::count(pending->seen.begin(), pending->seen.end(), found)))
+            ;
+        if (found)
+            pending->seen.push_back(found), pending->answer(found);
+    });
     action();
     KillTimer(nullptr, timer);
     pump();
@@ -591,7 +579,6 @@ TEST_CASE("a plugin opens from the command line or a drop; the exit status is 0"
     const std::wstring named = L"VormoWep.exe \"" + plugin.wstring() + L"\"";
     const std::wstring missing = L"VormoWep.exe \"" + (folder / "none.vwp").wstring() + L"\"";
     const std::tuple<const wchar_t*, std::string, const char*> rows[] = {
-        {L"VormoWep.exe", "(none)", "NAME"},
         {named.c_str(), "(none)", "Hand-made: Blaster \xc3\x9c"},
         {missing.c_str(), "Cannot open file " + toUtf8(pathText(folder / "none.vwp")) + ".",
          "NAME"},
