@@ -37,13 +37,6 @@ const char* const kButtons[] = {"NewBtn", "SaveBtn", "SaveAsBtn", "QuitBtn"};
 // The file-name box of a save dialog; none in a message box.
 HWND fileNameBox(HWND d) { return GetDlgItem(d, 0x47C); }
 
-std::string className(HWND window)
-{
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
 void pump()
 {
     MSG message;
@@ -256,9 +249,10 @@ TEST_CASE("the editor is built from the field table, its window as the task bar 
                       CBS_DROPDOWN));
         }
         // Screen readers name a field by the labels right before it in z-order, and a check
-        // box by its own text.
+        // box by its own text. Of the windows here only labels let the mouse through.
         std::string before, named;
-        for (HWND p = GetWindow(window, GW_HWNDPREV); p && className(p) == "Static";
+        for (HWND p = GetWindow(window, GW_HWNDPREV);
+             p && SendMessageW(p, WM_NCHITTEST, 0, 0) == HTTRANSPARENT;
              p = GetWindow(p, GW_HWNDPREV))
             before = textOf(p) + " " + before;
         for (const LabelDef& label : labels())
