@@ -46,10 +46,7 @@ for other in "" Other.Plugin; do
     expect "$uninstall" DisplayName "$product" && expect "$uninstall" DisplayVersion "$version"
     expect "$uninstall" UninstallString "\"$(winepath -w "$dir")\\Uninstall.exe\""
 
-    if [ -n "$other" ]; then
-        wine reg add "$classes\\.vwp" /ve /d "$other" /f >/dev/null
-        echo "NAME:mine" >"$dir/mine.vwp"
-    fi
+    [ -z "$other" ] || { wine reg add "$classes\\.vwp" /ve /d "$other" /f >/dev/null && echo "NAME:mine" >"$dir/mine.vwp"; }
     wine "$dir/Uninstall.exe" /S || fail "the uninstaller exited with $?"
     # It copies itself away and works from there, so the command returns before it is done;
     # dropping its Apps & Features entry is the last thing it does.

@@ -173,15 +173,15 @@ void whileShown(const wchar_t* windowClass, std::function<void(HWND)> answer,
 }
 
 // "caption | text", the editor's enabled state while it showed; then OK. "(none)" if none.
-std::string messageBoxOf(const std::function<void()>& action, bool* editorEnabled = nullptr)
+bool editorEnabledUnderBox;
+std::string messageBoxOf(const std::function<void()>& action)
 {
     std::string seen = "(none)";
     whileShown(
         L"#32770",
         [&](HWND box) {
             seen = textOf(box) + " | " + textOf(GetDlgItem(box, 0xFFFF));
-            if (editorEnabled)
-                *editorEnabled = IsWindowEnabled(Form1->handle());
+            editorEnabledUnderBox = IsWindowEnabled(Form1->handle());
             PostMessageW(box, WM_COMMAND, IDOK, 0);
         },
         action);
@@ -299,20 +299,18 @@ TEST_CASE("the editor is built from the field table, its window as the task bar 
 
     // Focus in Name with its whole text selected, so that typing replaces it; Tab then visits
     // the enabled fields in table order, selecting an edit box's whole text, then the buttons.
-    std::vector<std::string> order;
-    for (const FieldDef& def : fields())
-        if (def.enabledAtStart)
-            order.push_back(def.name);
-    order.insert(order.end(), std::begin(kButtons), std::end(kButtons));
-    order.push_back("Name");
-    for (const std::string& name : order) {
+    const auto tabFrom = [](const std::string& name) {
         HWND focus = GetFocus();
         DWORD from = 0, to = GetWindowTextLengthW(focus); // what a button, unasked, leaves
         SendMessageW(focus, EM_GETSEL, WPARAM(&from), LPARAM(&to));
         const bool whole = from == 0 && to == DWORD(GetWindowTextLengthW(focus));
         CHECK(row(name, focus == editOf(control(name)), whole) == name + " 1 1 ");
         press(VK_TAB);
-    }
+    };
+    for (const FieldDef& def : fields())
+        if (def.enabledAtStart)
+            tabFrom(def.name);
+    std::for_each(std::begin(kButtons), std::end(kButtons), tabFrom), tabFrom("Name");
     Session minimised(SW_SHOWMINNOACTIVE); // started from a minimised shortcut
     CHECK((IsIconic(minimised.app->handle()) && !IsWindowVisible(Form1->handle())));
     SendMessageW(minimised.app->handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
@@ -416,12 +414,11 @@ TEST_CASE("a save that fails shows why and keeps the file that was there")
     ScriptedSaveDialog dialog;
     dialog.accept(target);
     Form1->SaveDialog1.setRunner(&dialog);
-    bool editorEnabled = true;
-    CHECK(messageBoxOf([] { click(control("SaveBtn")); }, &editorEnabled) ==
+    CHECK(messageBoxOf([] { click(control("SaveBtn")); }) ==
           "Vormo Weapon Plugin Maker | " +
               (full ? "Failed to Save Stream."
                     : "Cannot create file " + toUtf8(pathText(target)) + "."));
-    CHECK_FALSE(editorEnabled); // every window of the program is, while the box shows
+    CHECK_FALSE(editorEnabledUnderBox); // every window of the program is, while the box shows
     CHECK(IsWindowEnabled(Form1->handle()));
     CHECK(contents(target) == "old bytes");
     SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -501,14 +498,13 @@ TEST_CASE("the pop-up menu opens at the window's point, its items run after it; 
 
     // The bullet-types help on a double click of BltType leaves the editor usable.
     const RECT label = placeOf(control("Label39"));
-    bool editorEnabled = false;
     const auto helpClick = [&](int x) {
         SendMessageW(form, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, label.top + 2));
     };
-    const std::string help = messageBoxOf([&] { helpClick(label.left + 2); }, &editorEnabled);
+    const std::string help = messageBoxOf([&] { helpClick(label.left + 2); });
     CHECK(help.size() == 307 + std::string("Bullet Types... | ").size());
     CHECK(help.rfind("Bullet Types... | Bullet types specifics:\n 0)Normal\n 1)", 0) == 0);
-    CHECK(editorEnabled);
+    CHECK(editorEnabledUnderBox);
     CHECK(messageBoxOf([&] { helpClick(label.left - 4); }) == "(none)");
 
     menuOpenedAt('Q', [] { rightPress(0, 0); });
