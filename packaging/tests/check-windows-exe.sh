@@ -22,8 +22,7 @@ cmp -s <(tail -c +23 "$resources/VormoWep.ico") <(wrestool -x --raw -t 3 "$exe")
     fail "the icon is not resources/VormoWep.ico"
 wrestool -x -t 12 -n DRAGMULTI "$exe" >"$scratch/drag.cur" || fail "no DRAGMULTI cursor"
 rgba() { convert "$1" -depth 8 rgba:-; }
-cmp -s <(rgba "$resources/DragMultiCursor.png") <(rgba "$scratch/drag.cur") ||
-    fail "DRAGMULTI does not look like DragMultiCursor.png"
+cmp -s <(rgba "$resources/DragMultiCursor.png") <(rgba "$scratch/drag.cur") || fail "DRAGMULTI is not as drawn"
 [ "$(od -An -tu2 -j10 -N4 "$scratch/drag.cur" | xargs)" = "0 0" ] ||
     fail "DRAGMULTI's hot spot is not the arrow's tip"
 
@@ -42,6 +41,5 @@ query() { xmllint --xpath "string(//*[local-name()='$1']${2-})" "$scratch/manife
     fail "the manifest does not ask for version 6 of the common controls"
 [ "$(query requestedExecutionLevel /@level)" = asInvoker ] || fail "the manifest asks for elevation"
 [[ "$(query dpiAwareness)" == PerMonitorV2* ]] || fail "the manifest is not per-monitor DPI aware"
-[ "$(query assemblyIdentity "[not(@publicKeyToken)]/@version")" = "$version" ] ||
-    fail "the manifest's version is not $version"
+[ "$(query assemblyIdentity "[not(@publicKeyToken)]/@version")" = "$version" ] || fail "the manifest is not $version"
 echo "ok: $exe"

@@ -28,11 +28,7 @@ classes='HKCU\Software\Classes'
 uninstall='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\VormoWep'
 value() { wine reg query "$1" $([ -n "$2" ] && echo /v "$2" || echo /ve) 2>/dev/null | tr -d '\r' |
     awk -F '    ' 'NF >= 4 {print $4}'; }
-expect() {
-    local v
-    v=$(value "$1" "$2") || fail "$1 has no value ${2:-(default)}"
-    [ "$v" = "$3" ] || fail "$1 ${2:-(default)} is '$v', not '$3'"
-}
+expect() { [ "$(value "$1" "$2")" = "$3" ] || fail "$1 ${2:-(default)} is '$(value "$1" "$2")', not '$3'"; }
 absent() { ! wine reg query "$1" >/dev/null 2>&1 || fail "uninstall left $1"; }
 
 for other in "" Other.Plugin; do
@@ -47,27 +43,19 @@ for other in "" Other.Plugin; do
     # Wine 8's HKEY_CLASSES_ROOT leaves out the user's classes, so a double-click under Wine finds
     # no program; Windows merges them in. The Open command is therefore checked as text.
     expect "$classes\\VormoWep.Plugin\\shell\\open\\command" "" "\"$exe\" \"%1\""
-    expect "$uninstall" DisplayName "$product"
-    expect "$uninstall" DisplayVersion "$version"
+    expect "$uninstall" DisplayName "$product" && expect "$uninstall" DisplayVersion "$version"
     expect "$uninstall" UninstallString "\"$(winepath -w "$dir")\\Uninstall.exe\""
 
-    if [ -n "$other" ]; then
-        wine reg add "$classes\\.vwp" /ve /d "$other" /f >/dev/null
-        echo "NAME:mine" >"$dir/mine.vwp"
-    fi
+    [ -z "$other" ] || { wine reg add "$classes\\.vwp" /ve /d "$other" /f >/dev/null && echo "NAME:mine" >"$dir/mine.vwp"; }
     wine "$dir/Uninstall.exe" /S || fail "the uninstaller exited with $?"
     # It copies itself away and works from there, so the command returns before it is done;
     # dropping its Apps & Features entry is the last thing it does.
-    for ((tries = 0; tries < 100; tries++)); do
-        wine reg query "$uninstall" >/dev/null 2>&1 || break
-        sleep 0.1
-    done
+    for _ in {1..100}; do wine reg query "$uninstall" &>/dev/null || break; sleep 0.1; done
     [ "$(ls -A "$dir" 2>/dev/null | xargs)" = "${other:+mine.vwp}" ] ||
         fail "after uninstall, $dir holds: $(ls -A "$dir" 2>&1 | xargs)"
     [ -n "$other" ] || [ ! -e "$dir" ] || fail "uninstall left the empty $dir"
     [ ! -e "$link" ] || fail "uninstall left the Start-menu entry"
-    absent "$classes\\VormoWep.Plugin"
-    absent "$uninstall"
+    absent "$classes\\VormoWep.Plugin" && absent "$uninstall"
     if [ -z "$other" ]; then absent "$classes\\.vwp"; else expect "$classes\\.vwp" "" "$other"; fi
 done
 wine reg delete "$classes\\.vwp" /f >/dev/null

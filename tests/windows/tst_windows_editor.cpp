@@ -22,10 +22,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
-#include <cstring>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <sstream>
 
 using namespace vormo;
@@ -34,17 +31,11 @@ using namespace vormo::test;
 
 namespace {
 
-std::string narrow(const std::u16string& text) { return toUtf8(text); }
-std::string textOf(HWND window) { return narrow(windowText(window)); }
+std::string textOf(HWND window) { return toUtf8(windowText(window)); }
 HWND control(std::string_view name) { return Form1->control(ascii(name)); }
-bool checked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
-std::string className(HWND window)
-{
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
+const char* const kButtons[] = {"NewBtn", "SaveBtn", "SaveAsBtn", "QuitBtn"};
+// The file-name box of a save dialog; none in a message box.
+HWND fileNameBox(HWND d) { return GetDlgItem(d, 0x47C); }
 
 void pump()
 {
@@ -82,17 +73,12 @@ COMBOBOXINFO comboInfo(HWND window)
     return info;
 }
 
-HWND editOf(HWND window)
-{
-    return comboInfo(window).hwndItem ? comboInfo(window).hwndItem : window;
-}
+HWND editOf(HWND w) { return comboInfo(w).hwndItem ? comboInfo(w).hwndItem : w; }
 
 TTTOOLINFOW toolOf(UINT_PTR label)
 {
     TTTOOLINFOW info{};
-    info.cbSize = TTTOOLINFOW_V2_SIZE;
-    info.hwnd = Form1->handle();
-    info.uId = label;
+    info.cbSize = TTTOOLINFOW_V2_SIZE, info.hwnd = Form1->handle(), info.uId = label;
     return info;
 }
 
@@ -118,9 +104,8 @@ void enter(HWND window, const std::u16string& text)
     if (item != CB_ERR)
         SendMessageW(window, CB_GETLBTEXT, item, LPARAM(found));
     if (item != CB_ERR && fromWide(found) == text) {
-        const bool up = item + 1 < SendMessageW(window, CB_GETCOUNT, 0, 0);
-        SendMessageW(window, CB_SETCURSEL, up ? item + 1 : item - 1, 0);
-        SendMessageW(edit, WM_KEYDOWN, up ? VK_UP : VK_DOWN, 1);
+        SendMessageW(window, CB_SETCURSEL, item ? item - 1 : item + 1, 0); // then a step onto it
+        SendMessageW(edit, WM_KEYDOWN, item ? VK_DOWN : VK_UP, 1);
     } else {
         SendMessageW(edit, EM_SETSEL, 0, -1);
         if (text.empty())
@@ -144,6 +129,21 @@ std::string describe(const RECT& r)
     return std::to_string(r.left) + "," + std::to_string(r.top) + " " +
            std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
 }
+std::string placed(HWND window) { return describe(placeOf(window)); }
+// A place of the table as laid out for a font of that text height.
+std::string sized(Rect g, int height = 13)
+{
+    const auto at = [&](int v) { return MulDiv(v, height, 13); };
+    return describe({at(g.left), at(g.top), at(g.left) + at(g.width), at(g.top) + at(g.height)});
+}
+
+// The parts joined by spaces, so that a failed check shows the whole row.
+template <class... Parts> std::string row(const Parts&... parts)
+{
+    std::ostringstream line;
+    ((line << parts << ' '), ...);
+    return line.str();
+}
 
 // While action runs, the first visible window of windowClass this thread shows is handed to
 // answer inside its modal loop. A wrong answer leaves it up: the test's timeout ends that.
@@ -153,63 +153,52 @@ struct Modal {
     std::vector<HWND> seen; // each answered once; a question the answer raises comes next
 } * pending;
 
-void CALLBACK answerModal(HWND, UINT, UINT_PTR, DWORD)
-{
-    HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM result) {
-            wchar_t name[64] = {};
-            GetClassNameW(window, name, 64);
-            if (!IsWindowVisible(window) || lstrcmpW(name, pending->windowClass) != 0 ||
-                std::count(pending->seen.begin(), pending->seen.end(), window))
-                return TRUE;
-            *reinterpret_cast<HWND*>(result) = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    if (found)
-        pending->seen.push_back(found), pending->answer(found);
-}
-
-bool whileShown(const wchar_t* windowClass, std::function<void(HWND)> answer,
+void whileShown(const wchar_t* windowClass, std::function<void(HWND)> answer,
                 const std::function<void()>& action)
 {
     Modal modal{windowClass, std::move(answer), {}};
     pending = &modal;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 20, answerModal);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
+        HWND found = nullptr;
+        while ((found = FindWindowExW(nullptr, found, pending->windowClass, nullptr)) &&
+               (!IsWindowVisible(found) ||
+                std::count(pending->seen.begin(), pending->seen.end(), found)))
+            ;
+        if (found)
+            pending->seen.push_back(found), pending->answer(found);
+    });
     action();
     KillTimer(nullptr, timer);
     pump();
-    return !modal.seen.empty();
 }
 
 // "caption | text", the editor's enabled state while it showed; then OK. "(none)" if none.
-std::string messageBoxOf(const std::function<void()>& action, bool* editorEnabled = nullptr)
+bool editorEnabledUnderBox;
+std::string messageBoxOf(const std::function<void()>& action)
 {
     std::string seen = "(none)";
     whileShown(
         L"#32770",
         [&](HWND box) {
             seen = textOf(box) + " | " + textOf(GetDlgItem(box, 0xFFFF));
-            if (editorEnabled)
-                *editorEnabled = IsWindowEnabled(Form1->handle());
+            editorEnabledUnderBox = IsWindowEnabled(Form1->handle());
             PostMessageW(box, WM_COMMAND, IDOK, 0);
         },
         action);
     return seen;
 }
 
-// Where the pop-up menu opened while action ran; then the item of key, or none.
-POINT menuOpenedAt(char key, const std::function<void()>& action)
+// Where the pop-up menu opened while action ran, from the editor's outer corner; then the item
+// of key, or none.
+std::string menuOpenedAt(char key, const std::function<void()>& action)
 {
-    POINT at{-100, -100};
+    std::string at = "(none)";
     whileShown(
         L"#32768",
         [&](HWND menu) {
-            RECT area{};
-            GetWindowRect(menu, &area);
-            at = POINT{area.left, area.top};
+            RECT area{}, frame{};
+            GetWindowRect(menu, &area), GetWindowRect(Form1->handle(), &frame);
+            at = row(area.left - frame.left, area.top - frame.top);
             PostMessageW(Form1->handle(), WM_KEYDOWN, key ? WPARAM(key) : VK_ESCAPE, 1);
         },
         action);
@@ -224,8 +213,9 @@ void rightPress(int x, int y, WPARAM keys = 0)
 
 std::string valueOf(const FieldDef& def)
 {
-    HWND window = control(def.name);
-    return def.kind == FieldKind::Check ? (checked(window) ? "1" : "0") : textOf(window);
+    HWND box = control(def.name);
+    return def.kind == FieldKind::Check ? std::to_string(SendMessageW(box, BM_GETCHECK, 0, 0))
+                                        : textOf(box);
 }
 
 std::string defaultOf(const FieldDef& def)
@@ -239,118 +229,88 @@ std::string hintOf(std::size_t label)
     TTTOOLINFOW info = toolOf(label);
     info.lpszText = text;
     SendMessageW(Form1->hints().handle(), TTM_GETTEXTW, 1024, LPARAM(&info));
-    return Form1->hints().has(label) ? narrow(fromWide(text)) : "(none)";
+    return Form1->hints().has(label) ? toUtf8(fromWide(text)) : "(none)";
 }
 
 } // namespace
 
-TEST_CASE("the editor is built from the field table")
+TEST_CASE("the editor is built from the field table, its window as the task bar shows it")
 {
     Session s;
     for (const FieldDef& def : fields()) {
         HWND window = control(def.name);
-        const Rect& g = def.geometry;
-        CHECK(std::string(def.name) + " " + describe(placeOf(window)) + " " +
-                  std::to_string(IsWindowEnabled(window)) + " " + valueOf(def) ==
-              std::string(def.name) + " " +
-                  describe({g.left, g.top, g.left + g.width, g.top + g.height}) + " " +
-                  std::to_string(def.enabledAtStart) + " " + defaultOf(def));
-        if (def.kind == FieldKind::Combo) {
-            // A drop-down list of the table's items, up to eight of 13 pixels in view.
-            const auto& items = itemList(def.items);
-            const COMBOBOXINFO info = comboInfo(window);
-            SendMessageW(window, CB_SHOWDROPDOWN, TRUE, 0);
+        if (def.kind == FieldKind::Combo) { // a drop-down list, up to eight of 13 pixels in view
             RECT list{};
-            GetClientRect(info.hwndList, &list);
+            SendMessageW(window, CB_SHOWDROPDOWN, TRUE, 0);
+            GetClientRect(comboInfo(window).hwndList, &list);
             SendMessageW(window, CB_SHOWDROPDOWN, FALSE, 0);
-            CHECK(list.bottom == std::min<int>(8, int(items.size())) * 13);
-            CHECK((GetWindowLongW(window, GWL_STYLE) & 3) == CBS_DROPDOWN);
+            CHECK(row(def.name, list.bottom, GetWindowLongW(window, GWL_STYLE) & 3) ==
+                  row(def.name, std::min<int>(8, int(itemList(def.items).size())) * 13,
+                      CBS_DROPDOWN));
         }
         // Screen readers name a field by the labels right before it in z-order, and a check
-        // box by its own text.
+        // box by its own text. Of the windows here only labels let the mouse through.
         std::string before, named;
-        for (HWND p = GetWindow(window, GW_HWNDPREV); p && className(p) == "Static";
+        for (HWND p = GetWindow(window, GW_HWNDPREV);
+             p && SendMessageW(p, WM_NCHITTEST, 0, 0) == HTTRANSPARENT;
              p = GetWindow(p, GW_HWNDPREV))
-            before = textOf(p) + (before.empty() ? "" : " ") + before;
+            before = textOf(p) + " " + before;
         for (const LabelDef& label : labels())
-            named += std::string_view(label.field) == def.name
-                         ? (named.empty() ? "" : " ") + std::string(label.caption)
-                         : "";
+            named +=
+                std::string_view(label.field) == def.name ? label.caption + std::string(" ") : "";
         CHECK(before == named);
-        CHECK((def.kind != FieldKind::Check || textOf(window) == named));
+        CHECK((def.kind != FieldKind::Check || textOf(window) + " " == named));
     }
     for (std::size_t i = 0; i < labels().size(); ++i) {
         const LabelDef& def = labels()[i];
-        const RECT at = placeOf(control(def.name));
-        CHECK(std::string(def.name) + " " + textOf(control(def.name)) + " " +
-                  std::to_string(at.left) + "," + std::to_string(at.top) + " " +
-                  std::to_string(IsWindowEnabled(control(def.name))) + " " + hintOf(i) ==
-              std::string(def.name) + " " + def.caption + " " + std::to_string(def.geometry.left) +
-                  "," + std::to_string(def.geometry.top) + " " +
-                  std::to_string(def.enabledAtStart) + " " +
-                  (def.hint && def.hintShownAtStart ? def.hint : "(none)"));
+        HWND label = control(def.name);
+        const RECT at = placeOf(label);
+        CHECK(row(def.name, textOf(label), at.left, at.top, IsWindowEnabled(label), hintOf(i)) ==
+              row(def.name, def.caption, def.geometry.left, def.geometry.top, def.enabledAtStart,
+                  def.hint && def.hintShownAtStart ? def.hint : "(none)"));
         // The mouse passes through a label to the window: its cursor, hints, menu, double click.
-        CHECK(SendMessageW(control(def.name), WM_NCHITTEST, 0, 0) == HTTRANSPARENT);
+        CHECK(SendMessageW(label, WM_NCHITTEST, 0, 0) == HTTRANSPARENT);
         for (const FieldDef& f : fields()) { // no caption runs into what follows it
-            if (f.geometry.top < at.bottom && at.top < f.geometry.top + f.geometry.height &&
-                f.geometry.left > at.left)
-                CHECK(at.right <= f.geometry.left);
+            const Rect& g = f.geometry;
+            if (g.top < at.bottom && at.top < g.top + g.height && g.left > at.left)
+                CHECK(at.right <= g.left);
         }
     }
-    const char* buttons[] = {"NewBtn", "SaveBtn", "SaveAsBtn", "QuitBtn"};
-    for (int i = 0; i < 4; ++i)
-        CHECK(describe(placeOf(control(buttons[i]))) ==
-              "440," + std::to_string(136 + 48 * i) + " 49x49");
-}
 
-TEST_CASE("the editor window, its task-bar entry, font, hints and focus")
-{
-    Session s;
+    // The window, its task-bar entry, font, hints and focus.
     HWND form = Form1->handle(), entry = GetWindow(form, GW_OWNER);
     CHECK(textOf(form) == "Vormo Weapon Editor");
     CHECK((GetWindowLongW(form, GWL_STYLE) & (WS_SYSMENU | WS_THICKFRAME)) == 0);
-    RECT client{}, frame{};
-    GetClientRect(form, &client), GetWindowRect(form, &frame);
-    CHECK(describe(client) == "0,0 528x350");
+    RECT frame{};
+    GetWindowRect(form, &frame);
     CHECK(frame.left == (GetSystemMetrics(SM_CXVIRTUALSCREEN) - (frame.right - frame.left)) / 2);
     CHECK(frame.top == (GetSystemMetrics(SM_CYVIRTUALSCREEN) - (frame.bottom - frame.top)) / 2);
     LOGFONTW font{};
     GetObjectW(HFONT(SendMessageW(control("Name"), WM_GETFONT, 0, 0)), sizeof font, &font);
-    CHECK(narrow(fromWide(font.lfFaceName)) + " " + std::to_string(font.lfHeight) ==
-          "MS Sans Serif -11");
-
+    CHECK(row(toUtf8(fromWide(font.lfFaceName)), font.lfHeight) == "MS Sans Serif -11 ");
     // The task bar shows the application's own window, under the application title.
     CHECK((entry == s.app->handle() && IsWindowVisible(entry) &&
            !(GetWindowLongW(entry, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)));
     CHECK(textOf(entry) == "Vormo Weapon Plugin Maker");
-
     std::string delays; // to show a hint, to show the next one, to take it down
     for (WPARAM delay : {TTDT_INITIAL, TTDT_RESHOW, TTDT_AUTOPOP})
-        delays +=
-            std::to_string(SendMessageW(Form1->hints().handle(), TTM_GETDELAYTIME, delay, 0)) + " ";
+        delays += row(SendMessageW(Form1->hints().handle(), TTM_GETDELAYTIME, delay, 0));
     CHECK(delays == "500 0 2500 ");
 
     // Focus in Name with its whole text selected, so that typing replaces it; Tab then visits
     // the enabled fields in table order, selecting an edit box's whole text, then the buttons.
-    std::string expected, visited;
-    for (const FieldDef& def : fields())
-        expected += def.enabledAtStart ? std::string(def.name) + " " : "";
-    expected += "NewBtn SaveBtn SaveAsBtn QuitBtn Name";
-    for (int i = 0; i < 60 && (visited.empty() || GetFocus() != control("Name")); ++i) {
+    const auto tabFrom = [](const std::string& name) {
         HWND focus = GetFocus();
-        std::string name = "?";
-        for (const char* candidate : {"NewBtn", "SaveBtn", "SaveAsBtn", "QuitBtn"})
-            name = control(candidate) == focus ? candidate : name;
-        for (const FieldDef& def : fields())
-            name = editOf(control(def.name)) == focus ? def.name : name;
-        DWORD from = 1, to = 0;
+        DWORD from = 0, to = GetWindowTextLengthW(focus); // what a button, unasked, leaves
         SendMessageW(focus, EM_GETSEL, WPARAM(&from), LPARAM(&to));
-        if (className(focus) == "Edit" && (from != 0 || to != DWORD(GetWindowTextLengthW(focus))))
-            name += "(not all selected)";
-        visited += name + " ";
+        const bool whole = from == 0 && to == DWORD(GetWindowTextLengthW(focus));
+        CHECK(row(name, focus == editOf(control(name)), whole) == name + " 1 1 ");
         press(VK_TAB);
-    }
-    CHECK(visited + "Name" == expected);
+    };
+    for (const FieldDef& def : fields())
+        if (def.enabledAtStart)
+            tabFrom(def.name);
+    std::for_each(std::begin(kButtons), std::end(kButtons), tabFrom), tabFrom("Name");
     Session minimised(SW_SHOWMINNOACTIVE); // started from a minimised shortcut
     CHECK((IsIconic(minimised.app->handle()) && !IsWindowVisible(Form1->handle())));
     SendMessageW(minimised.app->handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
@@ -375,7 +335,8 @@ TEST_CASE("dependent fields follow their group")
             REQUIRE(window);
             clicked ? click(window) : enter(window, ascii(text));
         }
-        std::string changed = scenario.edits + std::string(" |"), values = changed;
+        std::string changed, values;
+        const char* marks[] = {"", ":h", ":e", ""}; // the hint flag alone, the enabled state alone
         for (const FieldDef& def : fields()) {
             if (bool(IsWindowEnabled(control(def.name))) != def.enabledAtStart)
                 changed += std::string(" ") + def.name;
@@ -387,14 +348,11 @@ TEST_CASE("dependent fields follow their group")
             const bool enabled = bool(IsWindowEnabled(Form1->label(i))) != def.enabledAtStart;
             const bool hint = Form1->hints().has(i) != (def.hint && def.hintShownAtStart);
             if (enabled || hint)
-                changed += std::string(" ") + def.name +
-                           (enabled == hint ? ""
-                            : enabled       ? ":e"
-                                            : ":h");
+                changed += std::string(" ") + def.name + marks[enabled * 2 + hint];
         }
-        CHECK(changed == scenario.edits + std::string(" |") + (*scenario.changed ? " " : "") +
-                             scenario.changed);
-        CHECK(values == scenario.edits + std::string(" | ") + scenario.values);
+        const std::string played = scenario.edits + std::string(" |");
+        CHECK(played + changed == played + (*scenario.changed ? " " : "") + scenario.changed);
+        CHECK(played + values == played + " " + scenario.values);
     }
 }
 
@@ -405,34 +363,22 @@ TEST_CASE("saves write what the Linux writer writes, under any name")
     ScriptedSaveDialog dialog;
     Form1->SaveDialog1.setRunner(&dialog);
     dialog.cancel();
-    click(control("SaveBtn")); // cancelled: nothing written, still untitled
-    CHECK(currentFileName() == "untitled.vwp");
-
+    click(control("SaveBtn")); // cancelled: still untitled, so the next Save asks again
     const fs::path first = folder / u"\u6b66\u5668 \u00fc\u20ac.vwp", other = folder / "o.txt";
     dialog.accept(first);
     click(control("SaveBtn"));
-    CHECK(contents(first) == fixture("fresh.vwp"));
-    enter(control("Name"), u"\u00dc\u20ac 2");
     fs::remove(first);
     click(control("SaveBtn")); // named now: no dialog
-    std::string renamed = fixture("fresh.vwp");
-    for (const char* before : {"weapon NAME", "NAME:NAME"})
-        renamed.replace(renamed.find(before) + std::strlen(before) - 4, 4, "\xDC\x80 2");
-    CHECK(contents(first) == renamed);
-
+    CHECK(contents(first) == fixture("fresh.vwp"));
     // Save As always asks; the menu's Save is the button's.
     dialog.accept(other);
     click(control("SaveAsBtn"));
     fs::remove(other);
     menuOpenedAt('S', [] { rightPress(200, 345); });
     CHECK(dialog.runs().size() == 3);
-    CHECK(contents(other) == renamed);
-}
+    CHECK(contents(other) == fixture("fresh.vwp"));
 
-TEST_CASE("the system's save dialog takes a name typed into it")
-{
-    Session s;
-    TempDir folder;
+    Session fresh; // with the system's own dialog, where a name is typed
     SetCurrentDirectoryW(folder.path().c_str()); // where the dialog starts
     RECT placed{};
     std::string title = "(none)";
@@ -441,9 +387,7 @@ TEST_CASE("the system's save dialog takes a name typed into it")
         [&](HWND dialog) {
             GetWindowRect(dialog, &placed);
             title = textOf(dialog);
-            HWND name =
-                GetDlgItem(dialog, 0x47C) ? GetDlgItem(dialog, 0x47C) : GetDlgItem(dialog, 0x480);
-            SetWindowTextW(editOf(name), L"typed");
+            SetWindowTextW(editOf(fileNameBox(dialog)), L"typed");
             PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         },
         [] { click(control("SaveBtn")); });
@@ -459,64 +403,48 @@ TEST_CASE("a save that fails shows why and keeps the file that was there")
 {
     TempDir folder;
     const char* full = std::getenv("VORMO_FULL_DISK"); // a small tmpfs, seen through Z:
-    std::vector<std::pair<fs::path, DWORD>> rows{{folder / "old.vwp", FILE_ATTRIBUTE_READONLY},
-                                                 {folder / "gone" / "a.vwp", 0}};
-    if (full)
-        rows = {{fs::path("Z:" + std::string(full)) / "old.vwp", 0}};
-    for (const auto& [target, attributes] : rows) {
-        Session s;
-        if (full || attributes)
-            std::ofstream(target, std::ios::binary) << "old bytes";
-        std::ofstream filler(target.parent_path() / "filler", std::ios::binary);
-        for (const std::string block(4096, 'x'); full && filler.write(block.data(), 4096).flush();)
-            ;
-        SetFileAttributesW(target.c_str(), attributes);
-        const std::string before = contents(target);
-        ScriptedSaveDialog dialog;
-        dialog.accept(target);
-        Form1->SaveDialog1.setRunner(&dialog);
-        bool editorEnabled = true;
-        CHECK(messageBoxOf([] { click(control("SaveBtn")); }, &editorEnabled) ==
-              "Vormo Weapon Plugin Maker | " +
-                  (full ? "Failed to Save Stream."
-                        : "Cannot create file " + narrow(pathText(target)) + "."));
-        CHECK_FALSE(editorEnabled); // every window of the program is, while the box shows
-        CHECK(IsWindowEnabled(Form1->handle()));
-        CHECK(contents(target) == before);
-        SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
-    }
+    const fs::path target =
+        full ? fs::path("Z:" + std::string(full)) / "old.vwp" : folder / "old.vwp";
+    Session s;
+    std::ofstream(target, std::ios::binary) << "old bytes";
+    std::ofstream filler(target.parent_path() / "filler", std::ios::binary);
+    for (const std::string block(4096, 'x'); full && filler.write(block.data(), 4096).flush();)
+        ;
+    SetFileAttributesW(target.c_str(), full ? FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_READONLY);
+    ScriptedSaveDialog dialog;
+    dialog.accept(target);
+    Form1->SaveDialog1.setRunner(&dialog);
+    CHECK(messageBoxOf([] { click(control("SaveBtn")); }) ==
+          "Vormo Weapon Plugin Maker | " +
+              (full ? "Failed to Save Stream."
+                    : "Cannot create file " + toUtf8(pathText(target)) + "."));
+    CHECK_FALSE(editorEnabledUnderBox); // every window of the program is, while the box shows
+    CHECK(IsWindowEnabled(Form1->handle()));
+    CHECK(contents(target) == "old bytes");
+    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST_CASE("the pop-up menu opens at the window's point, its items run after it; the help")
+TEST_CASE("the pop-up menu opens at the window's point, its items run after it; about; help")
 {
     Session s;
+    TempDir folder;
     HWND form = Form1->handle(), about = AboutBox->handle();
-    RECT frame{};
-    GetWindowRect(form, &frame);
     POINT onButton{450, 144};
     ClientToScreen(form, &onButton);
-    const std::tuple<const char*, POINT, std::function<void()>> rows[] = {
-        {"right press at 0,0", {frame.left, frame.top + 16}, [] { rightPress(0, 0); }},
-        {"right press at 100,50 with Shift",
-         {frame.left + 100, frame.top + 66},
-         [] { rightPress(100, 50, MK_SHIFT); }},
-        {"menu key on a check box",
-         {frame.left - 1, frame.top + 15},
-         [] { SendMessageW(control("Scatter"), WM_CONTEXTMENU, WPARAM(control("Scatter")), -1); }},
-        {"right click on a button",
-         {frame.left + 450, frame.top + 160},
-         [&] {
-             SendMessageW(control("NewBtn"), WM_CONTEXTMENU, WPARAM(control("NewBtn")),
-                          MAKELPARAM(onButton.x, onButton.y));
-         }},
-        {"left press", {-100, -100}, [&] { SendMessageW(form, WM_LBUTTONDOWN, MK_LBUTTON, 0); }},
-        {"middle press", {-100, -100}, [&] { SendMessageW(form, WM_MBUTTONDOWN, MK_MBUTTON, 0); }},
+    const auto menuKey = [](const char* name, LPARAM at) {
+        SendMessageW(control(name), WM_CONTEXTMENU, WPARAM(control(name)), at);
     };
-    for (const auto& [what, expected, open] : rows) {
-        const POINT at = menuOpenedAt(0, open);
-        CHECK(what + (" " + std::to_string(at.x) + "," + std::to_string(at.y)) ==
-              what + (" " + std::to_string(expected.x) + "," + std::to_string(expected.y)));
-    }
+    const std::tuple<const char*, std::string, std::function<void()>> rows[] = {
+        {"right press at 0,0", "0 16 ", [] { rightPress(0, 0); }},
+        {"right press with Shift", "100 66 ", [] { rightPress(100, 50, MK_SHIFT); }},
+        {"menu key on a check box", "-1 15 ", [&] { menuKey("Scatter", -1); }},
+        {"right click on a button", "450 160 ",
+         [&] { menuKey("NewBtn", MAKELPARAM(onButton.x, onButton.y)); }},
+        {"left press", "(none)", [&] { SendMessageW(form, WM_LBUTTONDOWN, MK_LBUTTON, 0); }},
+        {"middle press", "(none)", [&] { SendMessageW(form, WM_MBUTTONDOWN, MK_MBUTTON, 0); }},
+    };
+    for (const auto& [what, expected, open] : rows)
+        CHECK(what + (" " + menuOpenedAt(0, open)) == what + (" " + expected));
 
     // About disables the editor until the about box's OK; Escape does nothing. The field that
     // had the focus has it back afterwards.
@@ -535,19 +463,49 @@ TEST_CASE("the pop-up menu opens at the window's point, its items run after it; 
     Form1->About1Click(nullptr); // shown again where it was left
     GetWindowRect(about, &placed);
     CHECK(placed.left == 20);
+    // The about box exports the program icon as stored.
+    CHECK(textOf(about) == "About...");
+    HWND icon = AboutBox->control(u"ProgramIcon");
+    const auto doubleClick = [&] {
+        SendMessageW(about, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(icon), STN_DBLCLK), LPARAM(icon));
+    };
+    const std::string ico = fixture("../../resources/VormoWep.ico");
+    // The system's dialog proposes VormoWeapon.ico in the working directory; the next time it
+    // proposes that path, and asks before replacing the file.
+    SetCurrentDirectoryW(folder.path().c_str());
+    std::string asked;
+    const auto answer = [&](HWND box) { // only the dialog, not its question, has a name box
+        asked += fileNameBox(box) ? "dialog " : "question ";
+        PostMessageW(box, WM_COMMAND, fileNameBox(box) ? IDOK : IDYES, 0);
+    };
+    whileShown(L"#32770", answer, doubleClick), whileShown(L"#32770", answer, doubleClick);
+    SetCurrentDirectoryW(L"C:\\");
+    // Replacing is asked about; Wine's dialog does not ask before creating, Windows' does.
+    CHECK(asked.ends_with("dialog dialog question "));
+    CHECK(contents(folder / "VormoWeapon.ico") == ico);
+    CHECK(AboutBox->IconSaveDlg.FileName() == folder / "VormoWeapon.ico");
+
+    ScriptedSaveDialog dialog;
+    AboutBox->IconSaveDlg.setRunner(&dialog);
+    dialog.accept(folder / u"icon.png");
+    doubleClick();
+    CHECK(contents(folder / u"icon.png") == ico);
+    dialog.accept(folder / "gone" / "x.ico");
+    CHECK(messageBoxOf(doubleClick) == "Vormo Weapon Plugin Maker | Cannot create file " +
+                                           toUtf8(pathText(folder / "gone" / "x.ico")) + ".");
+    CHECK((IsWindowVisible(about) && !IsWindowEnabled(form)));
     click(AboutBox->control(u"OKButton"));
 
     // The bullet-types help on a double click of BltType leaves the editor usable.
     const RECT label = placeOf(control("Label39"));
-    bool editorEnabled = false;
-    const auto doubleClick = [&](int x) {
-        SendMessageW(Form1->handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, label.top + 2));
+    const auto helpClick = [&](int x) {
+        SendMessageW(form, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, label.top + 2));
     };
-    const std::string help = messageBoxOf([&] { doubleClick(label.left + 2); }, &editorEnabled);
+    const std::string help = messageBoxOf([&] { helpClick(label.left + 2); });
     CHECK(help.size() == 307 + std::string("Bullet Types... | ").size());
     CHECK(help.rfind("Bullet Types... | Bullet types specifics:\n 0)Normal\n 1)", 0) == 0);
-    CHECK(editorEnabled);
-    CHECK(messageBoxOf([&] { doubleClick(label.left - 4); }) == "(none)");
+    CHECK(editorEnabledUnderBox);
+    CHECK(messageBoxOf([&] { helpClick(label.left - 4); }) == "(none)");
 
     menuOpenedAt('Q', [] { rightPress(0, 0); });
     CHECK((!IsWindowVisible(form) && quitPosted()));
@@ -557,111 +515,30 @@ TEST_CASE("the pop-up menu opens at the window's point, its items run after it; 
     CHECK((!IsWindowVisible(Form1->handle()) && quitPosted()));
 }
 
-TEST_CASE("the about box exports the program icon as stored")
-{
-    Session s;
-    TempDir folder;
-    Form1->About1Click(nullptr);
-    RECT client{};
-    GetClientRect(AboutBox->handle(), &client);
-    CHECK(textOf(AboutBox->handle()) + " " + describe(client) == "About... 0,0 298x213");
-    HWND icon = AboutBox->control(u"ProgramIcon");
-    const auto doubleClick = [&] {
-        SendMessageW(AboutBox->handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(icon), STN_DBLCLK),
-                     LPARAM(icon));
-    };
-    // The system's dialog proposes VormoWeapon.ico in the working directory; the next time it
-    // proposes that path, and asks before replacing the file.
-    SetCurrentDirectoryW(folder.path().c_str());
-    std::string asked;
-    for (int time = 0; time < 2; ++time) {
-        whileShown(
-            L"#32770",
-            [&](HWND box) {
-                // The question has the dialog's caption; only the dialog has a file-name box.
-                const bool dialog = GetDlgItem(box, 0x47C) || GetDlgItem(box, 0x480);
-                asked += dialog ? "dialog " : "question ";
-                PostMessageW(box, WM_COMMAND, dialog ? IDOK : IDYES, 0);
-            },
-            doubleClick);
-    }
-    SetCurrentDirectoryW(L"C:\\");
-    // Replacing is asked about; Wine's dialog does not ask before creating, Windows' does.
-    CHECK(asked.ends_with("dialog dialog question "));
-    CHECK(contents(folder / "VormoWeapon.ico") == fixture("../../resources/VormoWep.ico"));
-    CHECK(AboutBox->IconSaveDlg.FileName() == folder / "VormoWeapon.ico");
-
-    ScriptedSaveDialog dialog;
-    AboutBox->IconSaveDlg.setRunner(&dialog);
-    dialog.accept(folder / u"icon.png");
-    doubleClick();
-    CHECK(contents(folder / u"icon.png") == fixture("../../resources/VormoWep.ico"));
-    CHECK(contents(folder / u"icon.png").size() == 766);
-
-    dialog.accept(folder / "gone" / "x.ico");
-    CHECK(messageBoxOf(doubleClick) == "Vormo Weapon Plugin Maker | Cannot create file " +
-                                           narrow(pathText(folder / "gone" / "x.ico")) + ".");
-    CHECK((IsWindowVisible(AboutBox->handle()) && !IsWindowEnabled(Form1->handle())));
-}
-
-TEST_CASE("a plugin opens when dropped on the editor")
-{
-    TempDir folder;
-    const fs::path plugin = folder / u"d\u00fcr \u6b66.vwp";
-    fs::copy_file(fs::path(VORMO_TEST_DATA) / "foreign-plugin.vwp", plugin);
-    const auto drop = [&](int copies) {
-        std::wstring names;
-        for (int i = 0; i < copies; ++i)
-            names += plugin.wstring() + L'\0';
-        names += L'\0';
-        HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
-        auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-        header->pFiles = sizeof(DROPFILES), header->fWide = TRUE;
-        std::copy(names.begin(), names.end(), reinterpret_cast<wchar_t*>(header + 1));
-        GlobalUnlock(memory);
-        PostMessageW(Form1->handle(), WM_DROPFILES, WPARAM(memory), 0);
-        pump();
-    };
-    Session s;
-    CHECK(messageBoxOf([&] { drop(2); }) ==
-          "Vormo Weapon Plugin Maker | Drop one plugin file at a time: nothing was opened.");
-    CHECK(textOf(control("Name")) == "NAME");
-    drop(1);
-    CHECK(textOf(control("Name")) == "Hand-made: Blaster \xc3\x9c");
-    click(control("SaveBtn")); // back to where it came from, in the editor's own form
-    CHECK(contents(plugin) == fixture("foreign-plugin-resaved.vwp"));
-}
-
-TEST_CASE("at another DPI setting everything grows with the font's text height")
+TEST_CASE("the editor is placed as the table says, grown with the font's text height")
 {
     Session s;
     HWND form = Form1->handle();
-    for (int dpi : {144, 120, 96}) {
-        RECT suggested{10, 20, 600, 500};
-        SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&suggested));
-        HFONT font = HFONT(SendMessageW(control("Name"), WM_GETFONT, 0, 0));
+    for (int dpi : {0, 144, 120, 96}) { // 0: as created
+        RECT suggested{10, 20, 600, 500}, client{}, frame{};
+        for (HWND window : {dpi ? form : nullptr, dpi ? AboutBox->handle() : nullptr})
+            SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&suggested));
         HDC dc = GetDC(nullptr);
-        HGDIOBJ old = SelectObject(dc, font);
+        HGDIOBJ old = SelectObject(dc, HFONT(SendMessageW(control("Name"), WM_GETFONT, 0, 0)));
         TEXTMETRICW metrics{};
         GetTextMetricsW(dc, &metrics);
         SelectObject(dc, old), ReleaseDC(nullptr, dc);
-        const int height = dpi == 96 ? 13 : metrics.tmHeight;
-        const auto sized = [&](int v) { return MulDiv(v, height, 13); };
-        const auto scaled = [&](Rect g) {
-            return describe({sized(g.left), sized(g.top), sized(g.left) + sized(g.width),
-                             sized(g.top) + sized(g.height)});
-        };
-        RECT client{}, frame{};
+        const int height = dpi % 96 ? metrics.tmHeight : 13;
         GetClientRect(form, &client), GetWindowRect(form, &frame);
-        CHECK(describe(client) + describe({frame.left, frame.top, frame.left, frame.top}) ==
-              scaled({0, 0, 528, 350}) + "10,20 0x0");
+        CHECK(row(describe(client), frame.left, frame.top) ==
+              row(sized({0, 0, 528, 350}, height), dpi ? 10 : frame.left, dpi ? 20 : frame.top));
         for (const FieldDef& def : fields())
-            CHECK(describe(placeOf(control(def.name))) == scaled(def.geometry));
-        CHECK(describe(placeOf(control("QuitBtn"))) == scaled({440, 280, 49, 49}));
-        SendMessageW(AboutBox->handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&suggested));
+            CHECK(placed(control(def.name)) == sized(def.geometry, height));
+        for (int i = 0; i < 4; ++i)
+            CHECK(placed(control(kButtons[i])) == sized({440, 136 + 48 * i, 49, 49}, height));
         GetClientRect(AboutBox->handle(), &client);
-        CHECK(describe(client) + describe(placeOf(AboutBox->control(u"OKButton"))) ==
-              scaled({0, 0, 298, 213}) + scaled({111, 180, 75, 25}));
+        CHECK(row(describe(client), placed(AboutBox->control(u"OKButton"))) ==
+              row(sized({0, 0, 298, 213}, height), sized({111, 180, 75, 25}, height)));
         for (std::size_t i = 0; i < labels().size(); ++i) { // the hints follow their labels
             TTTOOLINFOW info = toolOf(i);
             const RECT area = placeOf(Form1->label(i));
@@ -684,7 +561,7 @@ void CALLBACK closeEditorOnceUp(HWND, UINT, UINT_PTR timer, DWORD)
 }
 } // namespace
 
-TEST_CASE("the program runs from its command line to exit status 0")
+TEST_CASE("a plugin opens from the command line or a drop; the exit status is 0")
 {
     TempDir folder;
     const fs::path plugin = folder / u"\u6b66 a.vwp";
@@ -692,9 +569,8 @@ TEST_CASE("the program runs from its command line to exit status 0")
     const std::wstring named = L"VormoWep.exe \"" + plugin.wstring() + L"\"";
     const std::wstring missing = L"VormoWep.exe \"" + (folder / "none.vwp").wstring() + L"\"";
     const std::tuple<const wchar_t*, std::string, const char*> rows[] = {
-        {L"VormoWep.exe", "(none)", "NAME"},
         {named.c_str(), "(none)", "Hand-made: Blaster \xc3\x9c"},
-        {missing.c_str(), "Cannot open file " + narrow(pathText(folder / "none.vwp")) + ".",
+        {missing.c_str(), "Cannot open file " + toUtf8(pathText(folder / "none.vwp")) + ".",
          "NAME"},
         {L"VormoWep.exe a.vwp b.vwp", "VormoWep.exe opens one plugin at a time; none was opened.",
          "NAME"},
@@ -707,9 +583,26 @@ TEST_CASE("the program runs from its command line to exit status 0")
         const std::string seen =
             messageBoxOf([&] { status = runProgram(GetModuleHandleW(nullptr), line); });
         KillTimer(nullptr, closer);
-        CHECK(status == 0);
-        CHECK(seen == (box == "(none)" ? box : "Vormo Weapon Plugin Maker | " + box));
-        CHECK(nameWhenClosed == name);
+        CHECK(row(status, seen, nameWhenClosed) ==
+              row(0, box == "(none)" ? box : "Vormo Weapon Plugin Maker | " + box, name));
         CHECK((!Form1 && !AboutBox && !App)); // all taken down
     }
+
+    const auto drop = [&](int copies) {
+        std::wstring names = plugin.wstring() + L'\0';
+        names += (copies > 1 ? names : L"") + L'\0';
+        HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+        auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+        header->pFiles = sizeof(DROPFILES), header->fWide = TRUE;
+        std::copy(names.begin(), names.end(), reinterpret_cast<wchar_t*>(header + 1));
+        GlobalUnlock(memory);
+        PostMessageW(Form1->handle(), WM_DROPFILES, WPARAM(memory), 0);
+        pump();
+    };
+    Session s;
+    CHECK(messageBoxOf([&] { drop(2); }) ==
+          "Vormo Weapon Plugin Maker | Drop one plugin file at a time: nothing was opened.");
+    drop(1);
+    click(control("SaveBtn")); // back to where it came from, in the editor's own form
+    CHECK(contents(plugin) == fixture("foreign-plugin-resaved.vwp"));
 }
