@@ -425,8 +425,6 @@ private slots:
         using Icon = MessageBoxRequest::Icon;
         const std::tuple<Icon, bool, bool, QMessageBox::StandardButton, QString> rows[] = {
             {Icon::Critical, false, true, QMessageBox::Ok, "Critical 400 none ApplicationModal"},
-            {Icon::Information, false, false, QMessageBox::Ok, "Information 400 none NonModal"},
-            {Icon::Question, true, true, QMessageBox::Yes, "Question 14000 &No ApplicationModal"},
             {Icon::Question, true, true, QMessageBox::No, "Question 14000 &No ApplicationModal"}};
         for (const auto& [icon, yesNo, modal, press, expected] : rows) {
             QWidget owner;
