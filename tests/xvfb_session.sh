@@ -7,10 +7,7 @@
 
 work=$(mktemp -d)
 xvfb_pid= app_pid= wm_pid=
-cleanup() {
-    kill $app_pid $wm_pid $xvfb_pid 2>/dev/null
-    rm -rf "$work"
-}
+cleanup() { kill $app_pid $wm_pid $xvfb_pid 2>/dev/null; rm -rf "$work"; }
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
@@ -18,10 +15,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 poll() {
     local tries=$1
     shift
-    until "$@"; do
-        [ $((--tries)) -le 0 ] && return 1
-        sleep 0.1
-    done
+    until "$@"; do [ $((--tries)) -le 0 ] && return 1 || sleep 0.1; done
 }
 
 # -noreset: the server must outlive each program that connects and leaves.

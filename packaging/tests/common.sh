@@ -4,18 +4,12 @@
 # Sourced by the packaging checks.
 set -euo pipefail
 
-fail()
-{
-    echo "FAIL: $*" >&2
-    exit 1
-}
+fail() { echo "FAIL: $*" >&2; exit 1; }
 
 need()
 {
     local tool
-    for tool in "$@"; do
-        command -v "$tool" >/dev/null || fail "$tool is not installed (see TEST_PACKAGES in scripts/common.sh)"
-    done
+    for tool in "$@"; do command -v "$tool" >/dev/null || fail "$tool is not installed (see TEST_PACKAGES in scripts/common.sh)"; done
 }
 
 # Files that an install puts under the prefix, relative to it, sorted. Arguments: the
