@@ -124,9 +124,7 @@ fs::path fill(const fs::path& mount, std::size_t left)
     for (const std::size_t block : {65536, 4096, 512})
         for (const std::string bytes(block, 'f'); ::write(fd, bytes.data(), block) > 0;) {
         }
-    ::fsync(fd);
-    ::close(fd);
-    fs::remove(spare);
+    ::fsync(fd), ::close(fd), fs::remove(spare);
     ::sync(); // copy-on-write and quota accounting give room back once it is committed
     return filler;
 }
@@ -179,10 +177,7 @@ TEST_CASE("every fault of the disk keeps the previous file or names its copy")
     const std::string before = plugin(6000), after = plugin(9000);
     for (const int err : {ENOSPC, EDQUOT, EIO}) {
         for (const Row& row : rows) {
-            CAPTURE(row.save);
-            CAPTURE(row.call);
-            CAPTURE(row.from);
-            CAPTURE(err);
+            INFO(row.save, " ", row.call, " from call ", row.from, ", errno ", err);
             Folder folder;
             const fs::path file = folder / "weapon.vwp";
             REQUIRE((row.save == "new" || writeFile(file, before)));
@@ -216,9 +211,7 @@ TEST_CASE("full and copy-on-write file systems keep the previous file")
         // Left unfilled (-1), every save must succeed.
         for (const int leftKiB : {-1, 0, 8, 16, 32}) {
             for (const std::string save : {"plugin", "icon", "in place", "in place, larger"}) {
-                CAPTURE(mount);
-                CAPTURE(leftKiB);
-                CAPTURE(save);
+                INFO(mount, ", ", leftKiB, " KiB left, ", save);
                 Folder folder(mount.substr(mount.find('=') + 1));
                 const fs::path file = folder / "weapon.vwp";
                 const std::string before = plugin(40000);
