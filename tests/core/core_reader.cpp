@@ -107,8 +107,7 @@ TEST_CASE("a check box is checked by the text 1 alone, Scatter by 0 alone")
             continue;
         const std::string checking = def.rule == ValueRule::InvertedCheck ? "0" : "1";
         for (const char* text : texts) {
-            CAPTURE(def.key);
-            CAPTURE(text);
+            INFO(def.key, " = ", text);
             const auto content = readPlugin(pluginOf(std::string(def.key) + ':' + text));
             CHECK(content.value()[def].checked == (text == checking));
         }
