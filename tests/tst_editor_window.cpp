@@ -424,7 +424,7 @@ private slots:
         setMessageBoxes(nullptr); // Qt's own
         using Icon = MessageBoxRequest::Icon;
         const std::tuple<Icon, bool, bool, QMessageBox::StandardButton, QString> rows[] = {
-            {Icon::Critical, false, true, QMessageBox::Ok, "Critical 400 none ApplicationModal"},
+            {Icon::Information, false, false, QMessageBox::Ok, "Information 400 none NonModal"},
             {Icon::Question, true, true, QMessageBox::No, "Question 14000 &No ApplicationModal"}};
         for (const auto& [icon, yesNo, modal, press, expected] : rows) {
             QWidget owner;
