@@ -397,15 +397,22 @@ TEST_CASE("saves write what the Linux writer writes, under any name")
 TEST_CASE("a save that fails shows why and keeps the file that was there")
 {
     TempDir folder;
-    const fs::path target = folder / "old.vwp";
+    const char* full = std::getenv("VORMO_FULL_DISK"); // a small tmpfs, seen through Z:
+    const fs::path target =
+        full ? fs::path("Z:" + std::string(full)) / "old.vwp" : folder / "old.vwp";
     Session s;
     std::ofstream(target, std::ios::binary) << "old bytes";
-    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY);
+    std::ofstream filler(target.parent_path() / "filler", std::ios::binary);
+    for (const std::string block(4096, 'x'); full && filler.write(block.data(), 4096).flush();)
+        ;
+    SetFileAttributesW(target.c_str(), full ? FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_READONLY);
     ScriptedSaveDialog dialog;
     dialog.accept(target);
     Form1->SaveDialog1.setRunner(&dialog);
     CHECK(messageBoxOf([] { click(control("SaveBtn")); }) ==
-          "Vormo Weapon Plugin Maker | Cannot create file " + toUtf8(pathText(target)) + ".");
+          "Vormo Weapon Plugin Maker | " +
+              (full ? "Failed to Save Stream."
+                    : "Cannot create file " + toUtf8(pathText(target)) + "."));
     CHECK_FALSE(editorEnabledUnderBox); // every window of the program is, while the box shows
     CHECK(IsWindowEnabled(Form1->handle()));
     CHECK(contents(target) == "old bytes");
