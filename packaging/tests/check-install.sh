@@ -49,14 +49,12 @@ tail -n +2 "$scratch/x.vwp" >"$scratch/headless.txt"
 
 # xdg-mime outside any desktop session asks File::MimeInfo, which reads the XDG data dirs; GIO
 # (file managers) has its own reading, which must agree.
-filetype()
-{
+filetype() {
     local env=(env -i PATH="$PATH" HOME="$scratch/home" XDG_DATA_HOME="$scratch/home/.local/share" XDG_DATA_DIRS="$1")
     local gio_type=$("${env[@]}" gio info -a standard::content-type "$2" | sed -n 's/^ *standard::content-type: //p')
     [ "$gio_type" = "$("${env[@]}" xdg-mime query filetype "$2")" ] && echo "$gio_type"
 }
-expect()
-{
+expect() {
     local got
     got=$(filetype "$1" "$2") || fail "xdg-mime query filetype $2"
     [ "$got" = "$3" ] || fail "$(basename "$2") with XDG_DATA_DIRS=$1: $got, expected $3"

@@ -6,16 +6,14 @@ set -euo pipefail
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-need()
-{
+need() {
     local tool
     for tool in "$@"; do command -v "$tool" >/dev/null || fail "$tool is not installed (see TEST_PACKAGES in scripts/common.sh)"; done
 }
 
 # Files that an install puts under the prefix, relative to it, sorted. Arguments: the
 # application id and the MIME icon name.
-install_set()
-{
+install_set() {
     printf '%s\n' \
         bin/VormoWep \
         "share/applications/$1.desktop" \
