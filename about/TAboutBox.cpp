@@ -13,6 +13,7 @@
 #include "WindowLook.h"
 #include "WindowPlacement.h"
 #include "WindowRoles.h"
+#include "WindowTexts.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -27,10 +28,6 @@ TAboutBox* AboutBox = nullptr;
 namespace {
 
 constexpr QSize kClientSize(298, 213);
-constexpr int kCommentsWidth = 248;
-
-// No slashes: Qt would wrap the line after one of them, in the middle of the address.
-const char kWebAddress[] = "www.vormo.example.org";
 
 QLabel* createLabel(QWidget* parent, const char* name, const QString& text, QPoint at)
 {
@@ -42,27 +39,13 @@ QLabel* createLabel(QWidget* parent, const char* name, const QString& text, QPoi
     return label;
 }
 
-SaveDialogSettings iconSaveDialogSettings()
-{
-    SaveDialogSettings settings;
-    settings.title = u"Save Vormo Weapon icon as...";
-    settings.filters = {{u"Icon Files", u"*.ico"}, {u"All Files", u"*.*"}};
-    settings.filterIndex = 1;
-    settings.defaultExt = u"ico";
-    settings.initialDir = ".";
-    settings.fileName = "VormoWeapon.ico";
-    settings.confirmOverwrite = true;
-    settings.confirmCreate = true;
-    return settings;
-}
-
 } // namespace
 
 TAboutBox::TAboutBox(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(QStringLiteral("About..."));
+    setWindowTitle(QString::fromStdU16String(kAboutCaption));
     setFixedSize(kClientSize);
     keepNormalState(*this);
     useWindowLook(*this);
@@ -74,7 +57,7 @@ TAboutBox::TAboutBox(QWidget* owner)
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel1->setLineWidth(1);
     Panel1->setCursor(Qt::PointingHandCursor);
-    Panel1->setToolTip(QStringLiteral("Quit touching me!"));
+    Panel1->setToolTip(QString::fromStdU16String(kAboutPanelHint));
     Panel1->setToolTipDuration(kToolTipDisplayMs);
 
     ProgramIcon = new QLabel(Panel1);
@@ -84,22 +67,18 @@ TAboutBox::TAboutBox(QWidget* owner)
     ProgramIcon->move(8, 8);
     ProgramIcon->adjustSize();
     ProgramIcon->setCursor(Qt::WhatsThisCursor);
-    ProgramIcon->setToolTip(QStringLiteral("Double click to save this"));
+    ProgramIcon->setToolTip(QString::fromStdU16String(kAboutIconHint));
     ProgramIcon->setToolTipDuration(kToolTipDisplayMs);
     onDoubleClick(ProgramIcon, [this] { guarded([this] { ProgramIconDblClick(ProgramIcon); }); });
 
-    ProductName =
-        createLabel(Panel1, "ProductName", QStringLiteral("Vormo Weapon Editor"), {88, 16});
-    Version = createLabel(Panel1, "Version", QStringLiteral("Version 1.3"), {88, 40});
-    Notice = createLabel(Panel1, "Notice",
-                         QStringLiteral("Copyright \u00a9 2002 The Vormo Toolworks"), {48, 72});
-    Comments = createLabel(Panel1, "Comments",
-                           QStringLiteral("Interface derived from VormoM8 toolkit.  Visit ") +
-                               QLatin1StringView(kWebAddress) +
-                               QStringLiteral(" For use with VormoKit and VormoM8, versions 1.6 +"),
-                           {8, 88});
+    QLabel** shown[] = {&ProductName, &Version, &Notice, &Comments};
+    for (std::size_t i = 0; i < aboutLabels().size(); ++i) {
+        const AboutLabel& label = aboutLabels()[i];
+        *shown[i] = createLabel(Panel1, label.name, QString::fromStdU16String(label.text),
+                                {label.left, label.top});
+    }
     Comments->setWordWrap(true);
-    Comments->setFixedSize(kCommentsWidth, Comments->heightForWidth(kCommentsWidth));
+    Comments->setFixedSize(kAboutCommentsWidth, Comments->heightForWidth(kAboutCommentsWidth));
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));

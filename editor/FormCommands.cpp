@@ -11,6 +11,7 @@
 #include "MessageBoxes.h"
 #include "TAboutBox.h"
 #include "WindowRoles.h"
+#include "WindowTexts.h"
 
 #include <QContextMenuEvent>
 #include <QMouseEvent>
@@ -21,14 +22,6 @@ namespace {
 
 // The menu opens this far below the point it is given.
 constexpr int kMenuDrop = 16;
-
-const char kBulletTypesHelp[] =
-    "Bullet types specifics:\n"
-    " 0)Normal\n"
-    " 1)Direction Type 1:Bitmap is rotated to be aligned with barrel.\n"
-    " 2)Direction Type Steerable:Like Missile, is guided with left/right while weapon is alive\n"
-    "  and that weapon is selected.\n"
-    " 3)Direction Type 2:So far as I can tell, the weapon moves randomly until it detonates.";
 
 } // namespace
 
@@ -59,8 +52,8 @@ void TForm1::Label39DblClick(QObject*)
 {
     MessageBoxRequest help;
     help.owner = nullptr;
-    help.caption = QStringLiteral("Bullet Types...");
-    help.text = QString::fromLatin1(kBulletTypesHelp);
+    help.caption = QString::fromStdU16String(kBulletTypesCaption);
+    help.text = QString::fromStdU16String(kBulletTypesHelp);
     help.icon = MessageBoxRequest::Icon::Information;
     help.applicationModal = false;
     messageBoxes().show(help);

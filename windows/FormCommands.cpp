@@ -8,6 +8,7 @@
 #include "TAboutBox.h"
 #include "TForm1.h"
 #include "WideText.h"
+#include "WindowTexts.h"
 
 #include <shellapi.h>
 
@@ -19,14 +20,6 @@ namespace {
 
 // The menu opens this far below the point it is given.
 constexpr int kMenuDrop = 16;
-
-constexpr wchar_t kBulletTypesHelp[] =
-    L"Bullet types specifics:\n"
-    L" 0)Normal\n"
-    L" 1)Direction Type 1:Bitmap is rotated to be aligned with barrel.\n"
-    L" 2)Direction Type Steerable:Like Missile, is guided with left/right while weapon is alive\n"
-    L"  and that weapon is selected.\n"
-    L" 3)Direction Type 2:So far as I can tell, the weapon moves randomly until it detonates.";
 
 } // namespace
 
@@ -47,7 +40,8 @@ void TForm1::About1Click(HWND)
 void TForm1::Label39DblClick(HWND)
 {
     // No owner: the editor stays usable, and further boxes can be opened beside this one.
-    MessageBoxW(nullptr, kBulletTypesHelp, L"Bullet Types...", MB_OK | MB_ICONINFORMATION);
+    MessageBoxW(nullptr, wide(kBulletTypesHelp), wide(kBulletTypesCaption),
+                MB_OK | MB_ICONINFORMATION);
 }
 
 void TForm1::FormMouseDown(HWND, MouseButton Button, WPARAM, int X, int Y)

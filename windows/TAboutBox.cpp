@@ -10,6 +10,7 @@
 #include "TForm1.h"
 #include "WideText.h"
 #include "WindowProc.h"
+#include "WindowTexts.h"
 
 #include <windowsx.h>
 
@@ -26,39 +27,12 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr int kClientWidth = 298, kClientHeight = 213;
 constexpr RECT kPanel1{8, 8, 8 + 281, 8 + 161};
-constexpr int kCommentsWidth = 248;
 constexpr UINT_PTR kPanelHint = 1;
 
 enum ControlId { kProgramIcon = 100, kProductName, kVersion, kNotice, kComments };
 
-struct LabelDef {
-    const char16_t* name;
-    int id;
-    int left, top; // in Panel1
-    const char16_t* text;
-};
-const LabelDef kLabels[] = {
-    {u"ProductName", kProductName, 88, 16, u"Vormo Weapon Editor"},
-    {u"Version", kVersion, 88, 40, u"Version 1.3"},
-    {u"Notice", kNotice, 48, 72, u"Copyright \u00a9 2002 The Vormo Toolworks"},
-    {u"Comments", kComments, 8, 88,
-     u"Interface derived from VormoM8 toolkit.  Visit www.vormo.example.org For use with "
-     u"VormoKit and VormoM8, versions 1.6 +"},
-};
-
-SaveDialogSettings iconSaveDialogSettings()
-{
-    SaveDialogSettings settings;
-    settings.title = u"Save Vormo Weapon icon as...";
-    settings.filters = {{u"Icon Files", u"*.ico"}, {u"All Files", u"*.*"}};
-    settings.filterIndex = 1;
-    settings.defaultExt = u"ico";
-    settings.initialDir = u".";
-    settings.fileName = u"VormoWeapon.ico";
-    settings.confirmOverwrite = true;
-    settings.confirmCreate = true;
-    return settings;
-}
+// The labels' control identifiers follow kProductName in their order.
+int labelId(std::size_t index) { return kProductName + int(index); }
 
 } // namespace
 
@@ -75,8 +49,8 @@ TAboutBox::TAboutBox(Application& owner)
     windowClass.lpszClassName = kClassName;
     RegisterClassExW(&windowClass);
 
-    handle_ = CreateWindowExW(kExStyle, kClassName, L"About...", kStyle, 0, 0, 0, 0, owner.handle(),
-                              nullptr, instance_, this);
+    handle_ = CreateWindowExW(kExStyle, kClassName, wide(kAboutCaption), kStyle, 0, 0, 0, 0,
+                              owner.handle(), nullptr, instance_, this);
     if (!handle_)
         throw VormoError(u"The about box could not be created");
     hints_ = std::make_unique<Hints>(handle_, instance_);
@@ -86,9 +60,10 @@ TAboutBox::TAboutBox(Application& owner)
     HWND icon =
         addControl(L"STATIC", u"", WS_VISIBLE | SS_ICON | SS_NOTIFY | SS_CENTERIMAGE, kProgramIcon);
     SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(programIcon(instance_)), 0);
-    hints_->add(icon, u"Double click to save this");
-    for (const LabelDef& label : kLabels)
-        addControl(L"STATIC", label.text, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, label.id);
+    hints_->add(icon, kAboutIconHint);
+    for (std::size_t i = 0; i < aboutLabels().size(); ++i)
+        addControl(L"STATIC", aboutLabels()[i].text, WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                   labelId(i));
     addControl(L"BUTTON", u"OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK);
     layOut(screenDpi());
 }
@@ -106,9 +81,10 @@ void TAboutBox::layOut(int dpi)
         return sized.rect(kPanel1.left + left, kPanel1.top + top, width, height);
     };
     place(control(u"ProgramIcon"), inPanel(8, 8, 32, 32));
-    for (const LabelDef& label : kLabels) {
-        const bool wraps = label.id == kComments;
-        RECT area = inPanel(label.left, label.top, wraps ? kCommentsWidth : 0, 13);
+    for (std::size_t i = 0; i < aboutLabels().size(); ++i) {
+        const AboutLabel& label = aboutLabels()[i];
+        const bool wraps = labelId(i) == kComments;
+        RECT area = inPanel(label.left, label.top, wraps ? kAboutCommentsWidth : 0, 13);
         if (wraps) {
             // Three lines of 13 pixels at the design size: as many as the text takes.
             HDC dc = GetDC(handle_);
@@ -122,7 +98,7 @@ void TAboutBox::layOut(int dpi)
         } else {
             area.right = area.left + textWidth(font.regular, wide(std::u16string(label.text)));
         }
-        place(GetDlgItem(handle_, label.id), area);
+        place(GetDlgItem(handle_, labelId(i)), area);
     }
     place(control(u"OKButton"), sized.rect(111, 180, 75, 25));
     deleteWindowFont(font_);
@@ -130,7 +106,7 @@ void TAboutBox::layOut(int dpi)
 
     // The labels let the mouse through to the box, which shows the panel's hint and cursor.
     hints_->remove(kPanelHint);
-    hints_->add(kPanelHint, panel(), u"Quit touching me!");
+    hints_->add(kPanelHint, panel(), kAboutPanelHint);
     RECT frame{0, 0, sized(kClientWidth), sized(kClientHeight)};
     AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
     SetWindowPos(handle_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
@@ -164,9 +140,9 @@ HWND TAboutBox::control(std::u16string_view name) const
         return GetDlgItem(handle_, kProgramIcon);
     if (name == u"OKButton")
         return GetDlgItem(handle_, IDOK);
-    for (const LabelDef& label : kLabels) {
-        if (name == label.name)
-            return GetDlgItem(handle_, label.id);
+    for (std::size_t i = 0; i < aboutLabels().size(); ++i) {
+        if (name == ascii(aboutLabels()[i].name))
+            return GetDlgItem(handle_, labelId(i));
     }
     return nullptr;
 }

@@ -14,10 +14,8 @@ namespace vormo::win {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Win32 wide text is UTF-16");
 
-inline const wchar_t* wide(const std::u16string& text)
-{
-    return reinterpret_cast<const wchar_t*>(text.c_str());
-}
+inline const wchar_t* wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
+inline const wchar_t* wide(const std::u16string& text) { return wide(text.c_str()); }
 
 inline std::u16string fromWide(const wchar_t* text)
 {
