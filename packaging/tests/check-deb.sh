@@ -8,11 +8,8 @@ source "$(dirname "$0")/common.sh"
 need dpkg-deb dpkg-shlibdeps dpkg-parsechangelog lintian
 cpack=$1 build=$2 config=$3 version=$4 id=$5 mime_icon=$6
 
-if ! "$cpack" -G DEB -C "$config" --config "$build/CPackConfig.cmake" -B "$scratch/out" \
-    >"$scratch/cpack.log" 2>&1; then
-    cat "$scratch/cpack.log" >&2
-    fail "cpack -G DEB"
-fi
+"$cpack" -G DEB -C "$config" --config "$build/CPackConfig.cmake" -B "$scratch/out" \
+    >"$scratch/cpack.log" 2>&1 || { cat "$scratch/cpack.log" >&2; fail "cpack -G DEB"; }
 debs=("$scratch"/out/*.deb)
 [ ${#debs[@]} = 1 ] && [ -f "${debs[0]}" ] || fail "expected one .deb, got: ${debs[*]}"
 deb=${debs[0]}
@@ -24,12 +21,9 @@ stray=$(grep -v -e '^\./$' -e '^\./usr/' <<<"$paths" || true)
 [ -z "$stray" ] || fail "outside /usr: $stray"
 files=$(awk '$1 !~ /^d/ { print $6 }' <<<"$listing" | sed 's|^\./usr/||' | LC_ALL=C sort)
 expected=$(install_set "$id" "$mime_icon")
-if [ "$files" != "$expected" ]; then
-    diff <(echo "$expected") <(echo "$files") >&2 || true
-    fail "package files differ from the install set (< expected, > packaged)"
-fi
+[ "$files" = "$expected" ] || { diff <(echo "$expected") <(echo "$files") >&2
+    fail "package files differ from the install set (< expected, > packaged)"; }
 
-dpkg-deb --info "$deb" >/dev/null || fail "dpkg-deb --info"
 field() { dpkg-deb --field "$deb" "$1"; }
 [ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)', expected $version"
 for name in Package Maintainer Section Description; do

@@ -4,7 +4,7 @@
 #pragma once
 
 // What the core's suites share, on Linux and on Windows alike: doctest, readable UTF-16 in its
-// reports, files by path, fixtures and a temporary folder.
+// reports, folder listings and a temporary folder.
 
 #include "Text.h"
 #include "WeaponEdits.h"
@@ -13,13 +13,9 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <numeric>
 #include <random>
-#include <stdexcept>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace doctest {
@@ -34,27 +30,6 @@ template <> struct StringMaker<std::u16string> {
 namespace vormo::test {
 
 namespace fs = std::filesystem;
-
-// A file's bytes; empty when it cannot be read.
-inline std::string contents(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline bool writeFile(const fs::path& path, std::string_view bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), std::streamsize(bytes.size()));
-    return bool(out.flush());
-}
-
-inline std::string fixture(const char* name)
-{
-    if (std::string bytes = contents(fs::path(VORMO_TEST_DATA) / name); !bytes.empty())
-        return bytes;
-    throw std::runtime_error(std::string("no fixture ") + name);
-}
 
 // The names in a folder, sorted, each followed by " ".
 inline std::string listing(const fs::path& folder)

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Saving on Windows: what a save leaves in the folder when the target is new, plain, hidden,
-// read-only, held open by another program, or cannot be a file at all.
+// read-only, or held open by another program; and when the disk is full.
 
 #define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
 #include "CoreTest.h"
@@ -65,20 +65,6 @@ TEST_CASE("a save replaces the file whole or leaves it as it was")
         CHECK(dir.listing() == toUtf8(pathText(file.filename())) + ' ');
         ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
-}
-
-TEST_CASE("a name that cannot be a file is refused before anything is written")
-{
-    const TempDir dir;
-    fs::create_directory(dir / "folder.vwp");
-    std::wstring withNul = (dir / "a").native() + L'\0' + L"b";
-    for (const fs::path& path :
-         {dir / "folder.vwp", dir / "missing" / "weapon.vwp", fs::path(withNul), fs::path()}) {
-        CAPTURE(path);
-        CHECK(errorOf([&] { saveFileSafely(path, "x", std::u16string(kWriteError)); }) ==
-              u"Cannot create file " + pathText(path));
-    }
-    CHECK(dir.listing() == "folder.vwp ");
 }
 
 // Run by full-disk.sh, which mounts a small file system for it.

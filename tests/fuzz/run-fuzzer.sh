@@ -7,16 +7,7 @@
 # the inputs that caused one are kept in BUILD_DIR/fuzz-artifacts.
 set -euo pipefail
 
-if [[ $# -lt 1 || $# -gt 2 ]]; then
-    echo "usage: $0 BUILD_DIR [SECONDS]" >&2
-    exit 2
-fi
-build_dir=$1
-seconds=${2:-60}
-if ! [[ $seconds =~ ^[0-9]+$ ]] || ((seconds == 0)); then
-    echo "SECONDS must be a positive whole number" >&2
-    exit 2
-fi
+build_dir=$1 seconds=${2:-60}
 source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 CC=clang CXX=clang++ cmake -S "$source_dir" -B "$build_dir" -DCMAKE_CXX_COMPILER=clang++ \

@@ -31,29 +31,11 @@ namespace vormo::test {
 using FiuEnable = int (*)(const char* name, int failnum, void* failinfo, unsigned flags);
 inline const auto fiuEnable = reinterpret_cast<FiuEnable>(dlsym(RTLD_DEFAULT, "fiu_enable"));
 
-// A file's bytes, by the system's name or Qt's; empty when it cannot be read.
-inline QByteArray contents(const std::filesystem::path& path)
+// Files by Qt's name too.
+inline std::string contents(const QString& path) { return contents(toPath(path)); }
+inline bool writeFile(const QString& path, std::string_view bytes)
 {
-    std::ifstream in(path, std::ios::binary);
-    return QByteArray::fromStdString({std::istreambuf_iterator<char>(in), {}});
-}
-inline QByteArray contents(const QString& path) { return contents(toPath(path)); }
-
-inline bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// Fixtures live in tests/data, or where VORMO_TEST_DATA points when a test runs
-// elsewhere.
-inline QByteArray fixture(const char* name)
-{
-    const QString dir = qEnvironmentVariable("VORMO_TEST_DATA", QStringLiteral(VORMO_TEST_DATA));
-    const QString path = dir + u'/' + QLatin1StringView(name);
-    if (!QFile::exists(path))
-        throw std::runtime_error(std::string("missing fixture ") + name);
-    return contents(path);
+    return writeFile(toPath(path), bytes);
 }
 
 // "title | name pattern, ... | filter index | extension | folder | file name |

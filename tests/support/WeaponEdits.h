@@ -3,20 +3,45 @@
 
 #pragma once
 
-// Shared by every suite, with or without Qt: weapons written as edit lists, the message a
-// command fails with, and a save dialog whose answers a test scripts in advance.
+// Shared by every suite, with or without Qt: files and fixtures, weapons written as edit
+// lists, the message a command fails with, and a save dialog whose answers a test scripts in
+// advance.
 
 #include "Errors.h"
 #include "SaveDialog.h"
 #include "WeaponValues.h"
 
 #include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace vormo::test {
+
+// A file's bytes; empty when it cannot be read.
+inline std::string contents(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline bool writeFile(const std::filesystem::path& path, std::string_view bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), std::streamsize(bytes.size()));
+    return bool(out.flush());
+}
+
+inline std::string fixture(const char* name)
+{
+    if (std::string bytes = contents(std::filesystem::path(VORMO_TEST_DATA) / name); !bytes.empty())
+        return bytes;
+    throw std::runtime_error(std::string("no fixture ") + name);
+}
 
 inline std::vector<std::u16string> split(std::u16string_view text, char16_t separator)
 {
