@@ -10,16 +10,13 @@ need cmake file convert update-mime-database update-desktop-database xdg-mime mi
 build=$1 config=$2 id=$3 mime_type=$4 mime_icon=$5 ico=$6 fixture=$7
 prefix="$scratch/pre fix"
 
-cmake --install "$build" --config "$config" --prefix "$prefix" >/dev/null ||
-    fail "cmake --install"
+cmake --install "$build" --config "$config" --prefix "$prefix" >/dev/null || fail "cmake --install"
 
 # Exactly the install set: a stray file would end up in the package too.
 expected=$(install_set "$id" "$mime_icon")
 actual=$(cd "$prefix" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
-if [ "$expected" != "$actual" ]; then
-    diff <(echo "$expected") <(echo "$actual") >&2 || true
-    fail "installed files differ from the install set (< expected, > installed)"
-fi
+[ "$expected" = "$actual" ] || { diff <(echo "$expected") <(echo "$actual") >&2
+    fail "installed files differ from the install set (< expected, > installed)"; }
 [ -x "$prefix/bin/VormoWep" ] || fail "bin/VormoWep is not executable"
 
 # Both icons are 32 x 32 PNGs that decode to the ICO's own pixels, transparency included.
@@ -28,18 +25,13 @@ rgba() { convert "$1" -background none -alpha background -depth 8 rgba:-; }
 rgba "ico:$ico" >"$scratch/ico.rgba" || fail "cannot decode $ico"
 for png in "$prefix/share/icons/hicolor/32x32/apps/$id.png" \
     "$prefix/share/icons/hicolor/32x32/mimetypes/$mime_icon.png"; do
-    kind=$(file -b "$png")
-    case $kind in
-    "PNG image data, 32 x 32,"*) ;;
-    *) fail "$png: $kind" ;;
-    esac
+    [[ $(file -b "$png") == "PNG image data, 32 x 32,"* ]] || fail "$png: $(file -b "$png")"
     rgba "png:$png" >"$scratch/png.rgba" || fail "$png does not decode"
     [ "$(stat -c %s "$scratch/png.rgba")" = $((32 * 32 * 4)) ] || fail "$png: wrong pixel count"
     cmp -s "$scratch/ico.rgba" "$scratch/png.rgba" || fail "$png differs from $ico"
 done
 
-XDG_DATA_DIRS=$prefix/share update-mime-database "$prefix/share/mime" ||
-    fail "update-mime-database"
+XDG_DATA_DIRS=$prefix/share update-mime-database "$prefix/share/mime" || fail "update-mime-database"
 
 # A plugin as the editor saves it: every line ends in CR LF.
 awk '{ printf "%s\r\n", $0 }' "$fixture" >"$scratch/x.vwp"
