@@ -3,19 +3,19 @@
 
 #pragma once
 
-// For the suites that run the program's windows (they link vormo_gui): files through Qt,
+// For the suites that run the program's windows (they link vormo_qt_app): files through Qt,
 // libfiu's control, the save dialog's settings and message boxes as one line of text, message
 // boxes recorded instead of shown, and a session: Form1 and AboutBox as the program has them,
 // Form1 shown, with a scripted save dialog, recorded message boxes and a temporary folder. The
 // windows go first, before the stand-ins they use.
 
-#include "Application.h"
 #include "CoreBridge.h"
 #include "DependentRules.h"
 #include "MessageBoxes.h"
-#include "TAboutBox.h"
-#include "TForm1.h"
 #include "WeaponEdits.h"
+#include "qt/about/TAboutBox.h"
+#include "qt/app/Application.h"
+#include "qt/editor/TForm1.h"
 
 #include <QFile>
 #include <QStringList>
