@@ -29,6 +29,9 @@ wine_session_start() {
         return 1
     fi
     export DISPLAY=":$(head -n1 "$wine_session_dir/display")"
+    # Wine maps Windows file names through the Unix locale's character set: under the C locale
+    # of a fresh machine no name outside ASCII could be made. C.UTF-8 is always there on Debian.
+    export LC_ALL=C.UTF-8
     export WINEPREFIX="$wine_session_dir/prefix" WINEDEBUG=-all WINEARCH=win64
     # No Mono or Gecko: nothing here needs them, and their installers would ask.
     export WINEDLLOVERRIDES="mscoree,mshtml="

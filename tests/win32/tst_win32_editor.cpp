@@ -22,8 +22,11 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <atomic>
+#include <cstdio>
 #include <functional>
 #include <sstream>
+#include <thread>
 
 using namespace vormo;
 using namespace vormo::win;
@@ -144,8 +147,45 @@ template <class... Parts> std::string row(const Parts&... parts)
     return line.str();
 }
 
+// A modal wait that outlasts 15 s, or a box nobody asked for that stays up 3 s, fails the run
+// at once and names it, rather than leaving a modal loop to the test's timeout. A thread
+// watches, since the test's own thread may be stuck in that loop.
+std::atomic<const char*> waitingFor{nullptr};
+std::atomic<ULONGLONG> waitingSince{0};
+std::string boxUp()
+{
+    for (HWND box = nullptr; (box = FindWindowExW(nullptr, box, L"#32770", nullptr));) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(box, &process);
+        if (process == GetCurrentProcessId() && IsWindowVisible(box))
+            return textOf(box) + " | " + textOf(GetDlgItem(box, 0xFFFF));
+    }
+    return {};
+}
+void watch()
+{
+    for (ULONGLONG boxSince = 0;; Sleep(100)) {
+        const ULONGLONG now = GetTickCount64();
+        const char* what = waitingFor;
+        std::string box = what ? "" : boxUp();
+        boxSince = box.empty() ? 0 : boxSince ? boxSince : now;
+        if (what && now - waitingSince > 15000)
+            box = std::string("gave up after 15 s waiting for ") + what;
+        else if (boxSince && now - boxSince > 3000)
+            box = "a box nobody asked for stayed up: " + box;
+        else
+            continue;
+        std::fprintf(stderr, "%s\n", box.c_str()), ExitProcess(3);
+    }
+}
+const bool watching = (std::thread(watch).detach(), true);
+struct Waiting {
+    explicit Waiting(const char* what) { waitingSince = GetTickCount64(), waitingFor = what; }
+    ~Waiting() { waitingFor = nullptr; }
+};
+
 // While action runs, the first visible window of windowClass this thread shows is handed to
-// answer inside its modal loop. A wrong answer leaves it up: the test's timeout ends that.
+// answer inside its modal loop.
 struct Modal {
     const wchar_t* windowClass;
     std::function<void(HWND)> answer;
@@ -155,6 +195,8 @@ struct Modal {
 void whileShown(const wchar_t* windowClass, std::function<void(HWND)> answer,
                 const std::function<void()>& action)
 {
+    const Waiting waiting(wcscmp(windowClass, L"#32768") ? "a dialog or message box to be answered"
+                                                         : "the pop-up menu to be answered");
     Modal modal{windowClass, std::move(answer), {}};
     pending = &modal;
     const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
