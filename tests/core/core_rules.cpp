@@ -58,8 +58,8 @@ TEST_CASE("each group, switched off and on again")
          {u"SplintCol=12;SplinterType=3:Harmless particles;-Scatter;SplintCount=0",
           u"SplintCol=12 off;SplinterType=3:Harmless particles off;Scatter - off;"
           u"Label45 no hint off;Label30 no hint off;Label31 no hint off"},
-         // Switched on, the group gets back what it had when switched off.
-         {u"SplintCol=99;SplinterType=9;+Scatter;SplintCount=7",
+         // Switched on, even emptied, the group gets back what it had when switched off.
+         {u"SplintCol=99;SplinterType=9;+Scatter;SplintCount=",
           u"SplintCol=12 on;SplinterType=3:Harmless particles on;Scatter - on;"
           u"Label45 hint on;Label30 hint on;Label31 hint on"},
          {u"SplintCount=00", u"SplintCol=12 on;Label45 hint on"}, // only "0" means none

@@ -30,7 +30,7 @@ struct RuleScenario {
 #define VORMO_BULLET "BulletColor=40 !BulletBox FirstFrame=5 !LoopAnim !BulletBox"
 
 inline constexpr RuleScenario kRuleScenarios[] = {
-    {"SplintCount=00", VORMO_SPLINTERS, "SplintCount=00 SplinterType=0None Scatter=0"},
+    {"SplintCount=", VORMO_SPLINTERS, "SplintCount= SplinterType=0None Scatter=0"},
     {"SplintCount=2 SplintCol=12 SplinterType=7:Blood !Scatter SplintCount=0", "",
      "SplintCol=12 SplinterType=7:Blood"}, // still shown while off
     {"SplintCount=2 SplintCol=12 SplintCount=0 SplintCount=5", VORMO_SPLINTERS,
