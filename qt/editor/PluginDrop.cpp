@@ -140,6 +140,9 @@ void openDroppedPlugin(TForm1& form, const std::filesystem::path& path)
     guarded([&] {
         FormControls controls(form);
         openPlugin(path, controls, *form.SaveDialog1);
+        // The first field's text is new: so is its selection, which typing replaces.
+        if (form.focusWidget() == form.Name)
+            form.Name->selectAll();
     });
 }
 

@@ -346,6 +346,7 @@ private slots:
             QCOMPARE(s->boxes.shown.value(0).text,
                      message.isEmpty() ? "" : message.arg(displayName(file)));
             if (opened) {
+                QCOMPARE(Form1->Name->selectedText(), Form1->Name->text()); // typing replaces it
                 std::filesystem::remove(file);
                 Form1->SaveBtn->click();
                 QCOMPARE(contents(file), fixture("foreign-plugin-resaved.vwp"));
