@@ -64,6 +64,11 @@ import -window root "$out/smoke_xvfb${wm:+_$wm}.png" || fail "screenshot failed"
 xdotool mousemove --window "$editor" 464 208 click 1
 poll 100 eval '[ "$(stat -c %Y "$opened")" != 978307200 ]' || fail "Save did not write $opened"
 cmp "$opened" "$plugin" || fail "the file saved again differs from the plugin opened"
+# Save As asks; its dialog, cancelled, hands the keyboard back even where nothing else would.
+focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+xdotool mousemove --window "$editor" 464 256 click 1
+poll 100 find_window 'Save Vormo Weapon\.\.\.' && xdotool key Escape && poll 100 focused "$editor" ||
+    fail "the editor did not get the keyboard back from its save dialog"
 
 # A right-click on the bare surface opens the pop-up menu at (Left + X, Top + Y + 16), Left and
 # Top being the frame's corner.
@@ -80,28 +85,27 @@ xdotool key a
 poll 100 find_window 'About\.\.\.' || fail "no window \"About...\" after picking About"
 about=$wid
 poll 50 centred "$about" 298 213 || fail "about box $client with its frame at $left,$top, not centred"
-focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 poll 100 focused "$about" || fail "the about box does not take the focus"
 # Under a window manager a secondary window is transient for the window it belongs to, and stays
-# above it also when that one is clicked. The icon export's dialogs hand the focus back.
+# above it also when that one is clicked. The icon export's dialogs hand the focus back, also
+# where no window manager would.
 hex() { printf '0x%x' "$1"; }
 secondary() { # WID OWNER
+    [ -z "$wm" ] && return
     [[ $(xprop -id "$1" WM_TRANSIENT_FOR) == *"# $(hex "$2")" ]] && [ "$(xprop -root _NET_CLIENT_LIST_STACKING |
         grep -o '0x[0-9a-f]*' | grep -x -e "$(hex "$1")" -e "$(hex "$2")" | tail -n1)" = "$(hex "$1")" ]
 }
-if [ -n "$wm" ]; then
-    xdotool mousemove --window "$editor" 100 346 click 1
-    poll 50 secondary "$about" "$editor" || fail "the about box is not kept above the editor"
-    xdotool mousemove --window "$about" 32 32 click --repeat 2 --delay 50 1
-    poll 100 find_window 'Save Vormo Weapon icon as\.\.\.' && dialog=$wid && poll 50 secondary "$wid" "$about" ||
-        fail "no icon dialog above the about box"
-    xdotool key ctrl+a type "$work/exported"
-    xdotool key Return # asks before creating the file
-    asked() { wid=$(xdotool search --onlyvisible --name '^Save Vormo Weapon icon as' | grep -vx "$dialog"); }
-    poll 100 asked && secondary "$wid" "$dialog" && xdotool key y || fail "no question above the dialog"
-    poll 100 eval '[ "$(stat -c %s "$work/exported.ico" 2>/dev/null)" = 766 ]' || fail "no icon exported"
-    poll 100 focused "$about" || fail "the focus did not come back to the about box"
-fi
+xdotool mousemove --window "$editor" 100 346 click 1
+poll 50 secondary "$about" "$editor" || fail "the about box is not kept above the editor"
+xdotool mousemove --window "$about" 32 32 click --repeat 2 --delay 50 1
+poll 100 find_window 'Save Vormo Weapon icon as\.\.\.' && dialog=$wid && poll 50 secondary "$wid" "$about" ||
+    fail "no icon dialog above the about box"
+xdotool key ctrl+a type "$work/exported"
+xdotool key Return # asks before creating the file
+asked() { wid=$(xdotool search --onlyvisible --name '^Save Vormo Weapon icon as' | grep -vx "$dialog"); }
+poll 100 asked && secondary "$wid" "$dialog" && xdotool key y || fail "no question above the dialog"
+poll 100 eval '[ "$(stat -c %s "$work/exported.ico" 2>/dev/null)" = 766 ]' || fail "no icon exported"
+poll 100 focused "$about" || fail "the focus did not come back to the about box"
 xdotool key Return
 poll 100 eval '! find_window "About\.\.\."' || fail "Enter did not close the about box"
 
