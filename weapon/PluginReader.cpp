@@ -17,7 +17,7 @@
 #include <map>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "Win32Files.h"
 #else
 #include <cerrno>
 #include <fcntl.h>
@@ -83,9 +83,9 @@ std::u16string comboText(const FieldDef& def, const std::u16string& value)
 // Only a file on disk is read; a name that stands for a folder does not open at all.
 std::optional<std::string> readPlainFile(const std::filesystem::path& path, std::size_t limit)
 {
-    const HANDLE file =
-        ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = ::CreateFileW(winfile::systemPath(path).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return std::nullopt;
     std::optional<std::string> bytes;

@@ -4,6 +4,7 @@
 #include "SafeFile.h"
 
 #include "Errors.h"
+#include "Win32Files.h"
 
 #include <windows.h>
 
@@ -113,7 +114,140 @@ void writeInPlace(const std::filesystem::path& target, std::string_view data,
         throw VormoError(writeError);
 }
 
+// Held files: a scanner, an indexer or a sync client opens a new or changed file for a moment.
+bool transient(DWORD error)
+{
+    switch (error) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_ACCESS_DENIED: // also a file whose deletion is pending
+    case ERROR_UNABLE_TO_REMOVE_REPLACED:
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT:
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// About two seconds in all, in growing pauses, for a hold to end: the window waits that long.
+class Patience {
+public:
+    bool wait()
+    {
+        if (spent_ >= kBudget)
+            return false;
+        const DWORD pause = std::min({next_, kLongest, kBudget - spent_});
+        winfile::calls().pause(pause);
+        spent_ += pause;
+        next_ *= 2;
+        return true;
+    }
+
+private:
+    static constexpr DWORD kBudget = 2000, kLongest = 250;
+    DWORD spent_ = 0, next_ = 10;
+};
+
+bool present(const std::filesystem::path& path)
+{
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool moveFile(const std::filesystem::path& from, const std::filesystem::path& to, DWORD flags,
+              Patience& patience)
+{
+    while (!winfile::calls().moveFile(from.c_str(), to.c_str(), flags | MOVEFILE_WRITE_THROUGH)) {
+        if (!transient(::GetLastError()) || !patience.wait())
+            return false;
+    }
+    return true;
+}
+
+bool moveOnce(const std::filesystem::path& from, const std::filesystem::path& to)
+{
+    return present(from) &&
+           winfile::calls().moveFile(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH);
+}
+
+// Tried at least once, however much patience is left.
+void removeFile(const std::filesystem::path& path, Patience& patience)
+{
+    while (!::DeleteFileW(path.c_str()) && transient(::GetLastError()) && patience.wait())
+        ;
+}
+
+// A name beside the target, in the same folder so that a rename stays on one volume.
+std::filesystem::path besideTarget(const std::filesystem::path& folder)
+{
+    return winfile::systemPath(folder / (L".vormo-" + randomName() + L".tmp"));
+}
+
+enum class Replaced { no, yes };
+
+// Replaces target with temp, which ReplaceFileW moves the old file aside for, to backup. Where a
+// failure leaves the name empty (1177, or 1176 as Windows documents it without a backup), a
+// plugin goes back under it at once: the new one if temp can be moved, else the old one. Held
+// files are waited for. Throws only when neither can be put back; both files then stay.
+Replaced replace(const std::filesystem::path& target, const std::filesystem::path& temp,
+                 const std::filesystem::path& backup, const std::filesystem::path& path,
+                 Patience& patience)
+{
+    for (;;) {
+        if (winfile::calls().replaceFile(target.c_str(), temp.c_str(), backup.c_str(),
+                                         REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+            return Replaced::yes;
+        const DWORD error = ::GetLastError();
+        if (!present(target)) {
+            if (moveOnce(temp, target))
+                return Replaced::yes;
+            if (!moveOnce(backup, target)) {
+                if (patience.wait())
+                    continue;
+                const bool old = present(backup);
+                throw VormoError(
+                    messages::cannotCreateFile(path) +
+                    (old ? u". Its previous contents are in " : u". Its new bytes are in ") +
+                    pathText(old ? backup : temp));
+            }
+        }
+        if (!transient(error) || !present(temp) || !patience.wait())
+            return Replaced::no;
+    }
+}
+
 } // namespace
+
+namespace winfile {
+
+std::filesystem::path fullPath(const std::filesystem::path& path)
+{
+    const DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    const DWORD length = size ? ::GetFullPathNameW(path.c_str(), size, full.data(), nullptr) : 0;
+    if (length == 0 || length >= size)
+        return path;
+    full.resize(length);
+    return full;
+}
+
+std::filesystem::path systemPath(const std::filesystem::path& path)
+{
+    const std::wstring full = fullPath(path).native();
+    if (full.size() < MAX_PATH || full.starts_with(LR"(\\?\)") || full.starts_with(LR"(\\.\)"))
+        return full;
+    if (full.starts_with(LR"(\\)"))
+        return LR"(\\?\UNC\)" + full.substr(2);
+    return LR"(\\?\)" + full;
+}
+
+Calls& calls()
+{
+    static Calls system;
+    return system;
+}
+
+} // namespace winfile
 
 void saveFileSafely(const std::filesystem::path& path, std::string_view data,
                     const std::u16string& writeError)
@@ -122,7 +256,8 @@ void saveFileSafely(const std::filesystem::path& path, std::string_view data,
     // A NUL would end the name early and write some other file.
     if (path.empty() || path.native().find(L'\0') != std::wstring::npos)
         throw cannotCreate();
-    const std::filesystem::path target = linkTarget(path);
+    const std::filesystem::path target = winfile::systemPath(linkTarget(path));
+    Patience patience;
 
     const DWORD attributes = ::GetFileAttributesW(target.c_str());
     const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
@@ -132,27 +267,27 @@ void saveFileSafely(const std::filesystem::path& path, std::string_view data,
         throw cannotCreate();
 
     // A file another program holds open without letting it be deleted cannot be replaced; found
-    // now, nothing has been written yet. (Wine's ReplaceFileW would also leave a stray file.)
-    if (existed) {
+    // now, nothing has been written yet. A short hold is waited for.
+    while (existed) {
         const HANDLE probe = ::CreateFileW(target.c_str(), DELETE,
                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (probe == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_SHARING_VIOLATION)
-            throw cannotCreate();
-        if (probe != INVALID_HANDLE_VALUE)
+        if (probe != INVALID_HANDLE_VALUE) {
             ::CloseHandle(probe);
+            break;
+        }
+        if (::GetLastError() != ERROR_SHARING_VIOLATION)
+            break;
+        if (!patience.wait())
+            throw cannotCreate();
     }
 
-    // Beside the target, so that the replacement stays on one volume.
-    std::error_code error;
-    const std::filesystem::path folder = std::filesystem::absolute(target, error).parent_path();
-    if (error)
-        throw cannotCreate();
+    const std::filesystem::path folder = target.parent_path();
     std::filesystem::path temp;
     HANDLE created = INVALID_HANDLE_VALUE;
     DWORD openError = 0;
     for (int attempt = 0; created == INVALID_HANDLE_VALUE && attempt < 16; ++attempt) {
-        temp = folder / (L".vormo-" + randomName() + L".tmp");
+        temp = besideTarget(folder);
         created = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
         openError = ::GetLastError();
@@ -166,37 +301,53 @@ void saveFileSafely(const std::filesystem::path& path, std::string_view data,
             return writeInPlace(target, data, path, writeError);
         throw cannotCreate();
     }
-    // Until the replacement succeeds, every way out removes the temporary file: after closing
-    // it, as Windows deletes no file that is open without delete sharing.
+    // Until a plugin is back under the target's name, the temporary file may be the only copy
+    // of one; once one is, every way out removes it: after closing it, as Windows deletes no
+    // file that is open without delete sharing.
     struct TempRemover {
         const std::filesystem::path& temp;
-        bool replaced = false;
+        Patience& patience;
+        bool keep = false;
         ~TempRemover()
         {
-            if (!replaced)
-                ::DeleteFileW(temp.c_str());
+            if (!keep && present(temp))
+                removeFile(temp, patience);
         }
-    } removeTemp{temp};
+    } removeTemp{temp, patience};
     Handle file(created);
 
     if (writeAll(file.get(), data) < data.size() || !::FlushFileBuffers(file.get()) ||
         !file.close())
         throw VormoError(writeError);
 
-    // ReplaceFileW keeps the replaced file's ACL, attributes and owner where it may. Without a
-    // backup name a failure leaves the replaced file under its own name with its own bytes.
-    const bool moved = existed
-                           ? ::ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
-                                            REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
-                           : ::MoveFileExW(temp.c_str(), target.c_str(),
-                                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-    if (!moved)
+    if (!existed) {
+        if (!moveFile(temp, target, MOVEFILE_REPLACE_EXISTING, patience))
+            throw cannotCreate();
+        return;
+    }
+    // ReplaceFileW keeps the replaced file's ACL, attributes and owner where it may. With a
+    // backup name, no answer it gives loses the old file: at worst it is left under that name.
+    std::filesystem::path backup;
+    do
+        backup = besideTarget(folder);
+    while (present(backup));
+    Replaced replaced = Replaced::no;
+    try {
+        replaced = replace(target, temp, backup, path, patience);
+    } catch (const VormoError&) {
+        removeTemp.keep = true;
+        throw;
+    }
+    // The old bytes, whether they are a copy or the replaced file, go only once a plugin is in
+    // place.
+    if (present(backup))
+        removeFile(backup, patience);
+    if (replaced == Replaced::no)
         throw cannotCreate();
-    removeTemp.replaced = true;
     // Where the system moved the file rather than merging (Wine), the old attributes return.
     constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     const DWORD now = ::GetFileAttributesW(target.c_str());
-    if (existed && now != INVALID_FILE_ATTRIBUTES && (now & kKept) != (attributes & kKept))
+    if (now != INVALID_FILE_ATTRIBUTES && (now & kKept) != (attributes & kKept))
         ::SetFileAttributesW(target.c_str(), (now & ~FILE_ATTRIBUTE_NORMAL) | (attributes & kKept));
 }
 
