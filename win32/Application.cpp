@@ -5,6 +5,7 @@
 
 #include "FileCommands.h"
 #include "WideText.h"
+#include "Win32Files.h"
 #include "win32/Resources.h"
 #include "win32/TAboutBox.h"
 #include "win32/TForm1.h"
@@ -174,8 +175,9 @@ std::optional<std::filesystem::path> pluginFromCommandLine(const wchar_t* comman
     if (!arguments)
         return std::nullopt;
     std::optional<std::filesystem::path> plugin;
+    // Absolute now: the save dialog may move the working folder before the plugin is saved.
     if (count == 2)
-        plugin = std::filesystem::path(arguments[1]);
+        plugin = winfile::fullPath(arguments[1]);
     LocalFree(arguments);
     if (count > 2)
         throw VormoError(u"VormoWep.exe opens one plugin at a time; none was opened");

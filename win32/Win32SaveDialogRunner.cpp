@@ -79,7 +79,9 @@ std::optional<SaveDialogAnswer> Win32SaveDialogRunner::run(const SaveDialogSetti
     dialog.lpstrTitle = title.c_str();
     dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     dialog.lpfnHook = placeDialog;
-    dialog.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER | OFN_ENABLEHOOK;
+    // The working folder stays: a plugin named relative to it must keep its meaning.
+    dialog.Flags =
+        OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER | OFN_ENABLEHOOK | OFN_NOCHANGEDIR;
     if (settings.confirmOverwrite)
         dialog.Flags |= OFN_OVERWRITEPROMPT;
     if (settings.confirmCreate)

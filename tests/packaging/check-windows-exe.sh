@@ -41,5 +41,6 @@ query() { xmllint --xpath "string(//*[local-name()='$1']${2-})" "$scratch/manife
     fail "the manifest does not ask for version 6 of the common controls"
 [ "$(query requestedExecutionLevel /@level)" = asInvoker ] || fail "the manifest asks for elevation"
 [[ "$(query dpiAwareness)" == PerMonitorV2* ]] || fail "the manifest is not per-monitor DPI aware"
+[ "$(query longPathAware)" = true ] || fail "the manifest is not long-path aware"
 [ "$(query assemblyIdentity "[not(@publicKeyToken)]/@version")" = "$version" ] || fail "the manifest is not $version"
 echo "ok: $exe"

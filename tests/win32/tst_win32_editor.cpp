@@ -586,7 +586,8 @@ TEST_CASE("a plugin opens from the command line or a drop; the exit status is 0"
     const fs::path plugin = folder / u"\u6b66 a.vwp";
     fs::copy_file(fs::path(VORMO_TEST_DATA) / "foreign-plugin.vwp", plugin);
     const std::wstring named = L"VormoWep.exe \"" + plugin.wstring() + L"\"";
-    const std::wstring missing = L"VormoWep.exe \"" + (folder / "none.vwp").wstring() + L"\"";
+    const std::wstring missing = L"VormoWep.exe none.vwp"; // named from here: made absolute
+    SetCurrentDirectoryW(folder.path().c_str());
     const std::tuple<const wchar_t*, std::string, const char*> rows[] = {
         {named.c_str(), "(none)", "Hand-made: Blaster \xc3\x9c"},
         {missing.c_str(), "Cannot open file " + toUtf8(pathText(folder / "none.vwp")) + ".",
@@ -606,6 +607,7 @@ TEST_CASE("a plugin opens from the command line or a drop; the exit status is 0"
               row(0, box == "(none)" ? box : "Vormo Weapon Plugin Maker | " + box, name));
         CHECK((!Form1 && !AboutBox && !App)); // all taken down
     }
+    SetCurrentDirectoryW(L"C:\\");
 
     const auto drop = [&](int copies) {
         std::wstring names = plugin.wstring() + L'\0';
