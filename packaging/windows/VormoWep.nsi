@@ -46,12 +46,35 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2002 The Vormo Weapon
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 
+; A running editor keeps its exe: installing or uninstalling now would leave the old program,
+; or one without its entry in Apps & Features. The user is asked to close it; a silent run fails
+; with exit code 2 before anything is changed.
+!macro WaitForEditor UN
+Function ${UN}waitForEditor
+    retry:
+        FindWindow $0 "VormoWepApplication"
+        StrCmp $0 0 done
+        IfSilent 0 +3
+            SetErrorLevel 2
+            Quit
+        MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+            "${PRODUCT} is running. Close it, then choose Retry." IDRETRY retry
+        SetErrorLevel 1
+        Quit
+    done:
+FunctionEnd
+!macroend
+!insertmacro WaitForEditor ""
+!insertmacro WaitForEditor "un."
+
 Function .onInit
     SetShellVarContext current
+    Call waitForEditor
 FunctionEnd
 
 Function un.onInit
     SetShellVarContext current
+    Call un.waitForEditor
 FunctionEnd
 
 Section
@@ -85,7 +108,11 @@ Section
 SectionEnd
 
 Section Uninstall
+    ; Still there, it is in use: the rest stays, so that the program can still be uninstalled.
     Delete "$INSTDIR\${EXE}"
+    IfFileExists "$INSTDIR\${EXE}" 0 +3
+        SetErrorLevel 2
+        Abort
     Delete "$INSTDIR\README.txt"
     Delete "$INSTDIR\LICENSE.txt"
     Delete "$INSTDIR\Uninstall.exe"

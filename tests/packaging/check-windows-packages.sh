@@ -7,9 +7,10 @@
 # prefix, installs them for the user alone with a Start-menu entry, the .vwp type and an entry in
 # Apps & Features, and its uninstaller takes all of that back. Run twice: the second time another
 # program has taken .vwp over, and the user has saved a plugin in the program's folder, before
-# the uninstall; both must stay.
+# the uninstall; both must stay. The first time, neither may change anything while the editor
+# runs.
 source "$(dirname "$0")/common.sh"
-need cmake wine winepath wrestool xmllint
+need cmake wine winepath wrestool xmllint pgrep
 zip=$1 setup=$2 stage=$3 version=$4 product=$5
 [ -n "${WINEPREFIX:-}" ] || fail "run inside the Wine session (scripts/wine-session.sh)"
 
@@ -45,6 +46,15 @@ for other in "" Other.Plugin; do
     expect "$classes\\VormoWep.Plugin\\shell\\open\\command" "" "\"$exe\" \"%1\""
     expect "$uninstall" DisplayName "$product" && expect "$uninstall" DisplayVersion "$version"
     expect "$uninstall" UninstallString "\"$(winepath -w "$dir")\\Uninstall.exe\""
+    if [ -z "$other" ]; then
+        wine "$dir/VormoWep.exe" &>/dev/null &
+        for _ in {1..100}; do status=0; wine "$setup" /S || status=$?; [ $status = 0 ] || break; sleep 0.1; done
+        [ $status = 2 ] || fail "setup exited with $status while the editor ran"
+        wine "$dir/Uninstall.exe" /S
+        for _ in {1..100}; do pgrep -f '~nsu' >/dev/null || break; sleep 0.1; done
+        [ -e "$dir/VormoWep.exe" ] && expect "$uninstall" DisplayVersion "$version" || fail "uninstalled while the editor ran"
+        wine taskkill /im VormoWep.exe >/dev/null && wait
+    fi
 
     [ -z "$other" ] || { wine reg add "$classes\\.vwp" /ve /d "$other" /f >/dev/null && echo "NAME:mine" >"$dir/mine.vwp"; }
     wine "$dir/Uninstall.exe" /S || fail "the uninstaller exited with $?"
