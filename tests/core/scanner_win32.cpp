@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Plays a virus scanner for the save tests, until it is ended: "EVENT watch FOLDER MS" opens
-// each file made or changed in FOLDER for MS ms; "EVENT hold FILE" holds FILE open. Both share
-// read only, as scanners do, and set the named EVENT once they are in place.
+// Plays a virus scanner for the save tests, until it is ended: "scanner_win32 EVENT FOLDER MS"
+// opens each file made or changed in FOLDER for MS ms, sharing read only as scanners do, and
+// sets the named EVENT once it is in place.
 
 #include <windows.h>
 
@@ -17,10 +17,8 @@ int wmain(int argc, wchar_t** argv)
                              FILE_ATTRIBUTE_NORMAL, nullptr);
     };
     const HANDLE ready = ::OpenEventW(EVENT_MODIFY_STATE, FALSE, argv[1]);
-    const std::wstring path = argv[3];
-    if (argc == 4 && open(path) != INVALID_HANDLE_VALUE && ::SetEvent(ready))
-        ::Sleep(INFINITE);
-    const DWORD hold = argc == 5 ? std::stoul(argv[4]) : 0;
+    const std::wstring path = argv[2];
+    const DWORD hold = argc == 4 ? std::stoul(argv[3]) : 0;
     const HANDLE folder = ::CreateFileW(
         path.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr);
