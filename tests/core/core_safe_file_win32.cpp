@@ -26,7 +26,7 @@ std::u16string save(const fs::path& file, std::string_view bytes)
 }
 
 // The target before the save: its attributes (0: no file), the sharing of a handle another
-// program keeps open on it (~0u: none), ReplaceFileW's played answer (error 0: the system's),
+// program keeps open on it (0: none), ReplaceFileW's played answer (error 0: the system's),
 // and whether the save replaces the file; if not, the old bytes stay and the save fails with
 // "Cannot create file <path>". Attributes stay either way. The first `failures` played calls
 // leave the files as Windows documents for the error, then the system's call runs; while the
@@ -80,17 +80,17 @@ TEST_CASE("a save replaces the file whole or leaves it as it was, nothing beside
                     k1176 = ERROR_UNABLE_TO_MOVE_REPLACEMENT,
                     k1177 = ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, kShared = FILE_SHARE_READ;
     const Row rows[] = {
-        {"new file", 0, ~0u, 0, 0, false, true},
-        {"plain file", kPlain, ~0u, 0, 0, false, true},
-        {"hidden file", kHidden, ~0u, 0, 0, false, true},
-        {"read-only file", FILE_ATTRIBUTE_READONLY, ~0u, 0, 0, false, false},
+        {"new file", 0, 0, 0, 0, false, true},
+        {"plain file", kPlain, 0, 0, 0, false, true},
+        {"hidden file", kHidden, 0, 0, 0, false, true},
+        {"read-only file", FILE_ATTRIBUTE_READONLY, 0, 0, 0, false, false},
         {"held open by the game, read and write shared", kPlain, kShared | FILE_SHARE_WRITE, 0, 0,
          false, false},
-        {"held for a moment", kHidden, ~0u, ERROR_SHARING_VIOLATION, 3, false, true},
-        {"held throughout", kPlain, ~0u, k1175, 99, false, false},
-        {"new file not renamed", kPlain, ~0u, k1176, 1, false, true},
-        {"old file left as the backup", kPlain, ~0u, k1177, 1, false, true},
-        {"old file left as the backup, new file held", kPlain, ~0u, k1177, 99, true, false},
+        {"held for a moment", kHidden, 0, ERROR_SHARING_VIOLATION, 3, false, true},
+        {"held throughout", kPlain, 0, k1175, 99, false, false},
+        {"new file not renamed", kPlain, 0, k1176, 1, false, true},
+        {"old file left as the backup", kPlain, 0, k1177, 1, false, true},
+        {"old file left as the backup, new file held", kPlain, 0, k1177, 99, true, false},
     };
     const winfile::Calls system = winfile::calls();
     for (const Row& row : rows) {
@@ -101,10 +101,10 @@ TEST_CASE("a save replaces the file whole or leaves it as it was, nothing beside
             REQUIRE(writeFile(file, "previous"));
             REQUIRE(::SetFileAttributesW(file.c_str(), row.attributes));
         }
-        const HANDLE held = row.heldSharing == ~0u
-                                ? INVALID_HANDLE_VALUE
-                                : ::CreateFileW(file.c_str(), GENERIC_READ, row.heldSharing,
-                                                nullptr, OPEN_EXISTING, kPlain, nullptr);
+        const HANDLE held = row.heldSharing
+                                ? ::CreateFileW(file.c_str(), GENERIC_READ, row.heldSharing,
+                                                nullptr, OPEN_EXISTING, kPlain, nullptr)
+                                : INVALID_HANDLE_VALUE;
         playing = row, paused = 0;
         winfile::calls() = row.error ? played : system;
         const std::u16string error = save(file, "new bytes\r\n");

@@ -12,10 +12,6 @@
 
 int wmain(int argc, wchar_t** argv)
 {
-    const auto open = [](const std::wstring& path) {
-        return ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
-    };
     const HANDLE ready = ::OpenEventW(EVENT_MODIFY_STATE, FALSE, argv[1]);
     const std::wstring path = argv[2];
     const DWORD hold = argc == 4 ? std::stoul(argv[3]) : 0;
@@ -38,7 +34,8 @@ int wmain(int argc, wchar_t** argv)
             if (change->Action != FILE_ACTION_REMOVED &&
                 change->Action != FILE_ACTION_RENAMED_OLD_NAME)
                 std::thread([=] {
-                    const HANDLE held = open(file);
+                    const HANDLE held = ::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                                      nullptr, OPEN_EXISTING, 0, nullptr);
                     ::Sleep(hold);
                     ::CloseHandle(held);
                 }).detach();

@@ -49,10 +49,9 @@ for other in "" Other.Plugin; do
     if [ -z "$other" ]; then
         wine "$dir/VormoWep.exe" &>/dev/null &
         for _ in {1..100}; do status=0; wine "$setup" /S || status=$?; [ $status = 0 ] || break; sleep 0.1; done
-        [ $status = 2 ] || fail "setup exited with $status while the editor ran"
-        wine "$dir/Uninstall.exe" /S
-        for _ in {1..100}; do pgrep -f '~nsu' >/dev/null || break; sleep 0.1; done
-        [ -e "$dir/VormoWep.exe" ] && expect "$uninstall" DisplayVersion "$version" || fail "uninstalled while the editor ran"
+        wine "$dir/Uninstall.exe" /S && for _ in {1..100}; do pgrep -f '~nsu' >/dev/null || break; sleep 0.1; done
+        [ $status = 2 ] && [ -e "$dir/VormoWep.exe" ] && expect "$uninstall" DisplayVersion "$version" ||
+            fail "while the editor ran, setup exited with $status or the uninstaller took it away"
         wine taskkill /im VormoWep.exe >/dev/null && wait
     fi
 
