@@ -1,111 +1,139 @@
 // SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Prints the median time to construct and show the editor window and the about box, beside
-// the same for a plain Qt window with as many widgets of the same kinds, and their ratio.
-//   bench_qt_startup [runs]       (offscreen unless QT_QPA_PLATFORM says otherwise)
-//   bench_qt_startup --once editor|plain
-//                                 one start-up: show the windows once and exit, for timing
-//                                 whole processes (qt_startup_xvfb.sh)
+// Whole start-ups on the X server in DISPLAY, as a player sees them: from the process's start
+// to its first top-level window mapped, and the process's peak RSS, for the editor and a plain
+// program started in turn. Each is closed as a user closes it, by the window's close request, so
+// that its peak includes the first paint. Prints the medians side by side and their ratios to
+// the plain program's (qt_startup_xvfb.sh runs it on an X server of its own).
+//   bench_qt_startup ROUNDS PLAIN EDITOR...      (say, an editor built before a change too)
 
-#include "CoreBridge.h"
-#include "FieldTable.h"
-#include "ItemLists.h"
-#include "qt/about/TAboutBox.h"
-#include "qt/app/Application.h"
-#include "qt/editor/TForm1.h"
+#include <xcb/xcb.h>
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QElapsedTimer>
-#include <QFrame>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
-#include <QWindow>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
+#include <ctime>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
 
-void waitUntilShown(QWidget& window)
+struct Start {
+    double milliseconds;
+    double peakMegabytes;
+};
+
+double now()
 {
-    while (!window.windowHandle() || !window.windowHandle()->isExposed())
-        QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
 }
 
-// Ours: exactly what start-up does.
-void editorWindows()
+[[noreturn]] void fail(const std::string& why)
 {
-    vormo::createWindows();
-    waitUntilShown(*vormo::Form1);
-    vormo::destroyWindows();
+    std::fprintf(stderr, "bench_qt_startup: %s\n", why.c_str());
+    std::exit(1);
 }
 
-// The same widgets, plain: no table, no subclasses, no fitted font.
-void plainWindows()
+xcb_atom_t atom(xcb_connection_t* c, const char* name)
 {
-    auto window = std::make_unique<QWidget>();
-    window->setFixedSize(528, 350);
-    for (const vormo::FieldDef& def : vormo::fields()) {
-        QWidget* control = nullptr;
-        switch (def.kind) {
-        case vormo::FieldKind::Edit:
-            control = new QLineEdit(vormo::toQString(def.defaultString()), window.get());
-            break;
-        case vormo::FieldKind::Combo: {
-            auto* combo = new QComboBox(window.get());
-            combo->setEditable(true);
-            combo->addItems(vormo::toQStringList(vormo::itemList(def.items)));
-            control = combo;
-            break;
-        }
-        case vormo::FieldKind::Check:
-            control = new QCheckBox(window.get());
-            break;
-        }
-        control->setGeometry(vormo::toQRect(def.geometry));
+    std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+        xcb_intern_atom_reply(
+            c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr),
+        &std::free);
+    if (!reply)
+        fail(std::string("no atom ") + name);
+    return reply->atom;
+}
+
+class Display {
+public:
+    Display()
+    {
+        c_ = xcb_connect(nullptr, nullptr);
+        if (xcb_connection_has_error(c_))
+            fail("cannot connect to DISPLAY");
+        root_ = xcb_setup_roots_iterator(xcb_get_setup(c_)).data->root;
+        // Without a window manager every top-level window maps as a child of the root.
+        const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+        xcb_change_window_attributes(c_, root_, XCB_CW_EVENT_MASK, &mask);
+        protocols_ = atom(c_, "WM_PROTOCOLS");
+        deleteWindow_ = atom(c_, "WM_DELETE_WINDOW");
+        xcb_flush(c_);
     }
-    for (const vormo::LabelDef& def : vormo::labels()) {
-        auto* label = new QLabel(QLatin1StringView(def.caption), window.get());
-        label->setGeometry(vormo::toQRect(def.geometry));
-        label->setToolTip(QLatin1StringView(def.hint));
+    ~Display() { xcb_disconnect(c_); }
+    Display(const Display&) = delete;
+    Display& operator=(const Display&) = delete;
+
+    Start run(const char* program)
+    {
+        const double started = now();
+        const pid_t pid = fork();
+        if (pid < 0)
+            fail("cannot fork");
+        if (pid == 0) {
+            execl(program, program, static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        const xcb_window_t window = firstMapped();
+        const double mapped = now();
+        close(window);
+        int status = 0;
+        rusage usage{};
+        if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            fail(std::string(program) + " did not end well");
+        return {mapped - started, double(usage.ru_maxrss) / 1024.0};
     }
-    auto* hidden = new QWidget(window.get());
-    hidden->hide();
-    auto* outer = new QFrame(window.get());
-    outer->setGeometry(400, 120, 121, 225);
-    auto* inner = new QFrame(outer);
-    inner->setGeometry(32, 8, 65, 209);
-    for (int i = 0; i < 4; ++i)
-        (new QPushButton(QStringLiteral("Button"), inner))->setGeometry(8, 8 + 48 * i, 49, 49);
-    auto* menu = new QMenu(window.get());
-    for (int i = 0; i < 4; ++i)
-        menu->addAction(QStringLiteral("&Item"));
-    window->show();
-    auto about = std::make_unique<QWidget>(nullptr, Qt::Dialog);
-    waitUntilShown(*window);
-}
 
-double millisecondsFor(const std::function<void()>& work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return timer.nsecsElapsed() / 1e6;
-}
+private:
+    xcb_window_t firstMapped()
+    {
+        for (;;) {
+            std::unique_ptr<xcb_generic_event_t, decltype(&std::free)> event(xcb_wait_for_event(c_),
+                                                                             &std::free);
+            if (!event)
+                fail("lost the X server");
+            if ((event->response_type & 0x7f) != XCB_MAP_NOTIFY)
+                continue;
+            const auto* map = reinterpret_cast<const xcb_map_notify_event_t*>(event.get());
+            if (map->event == root_ && !map->override_redirect)
+                return map->window;
+        }
+    }
 
-double median(std::vector<double> values)
+    void close(xcb_window_t window)
+    {
+        xcb_client_message_event_t message{};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 32;
+        message.window = window;
+        message.type = protocols_;
+        message.data.data32[0] = deleteWindow_;
+        message.data.data32[1] = XCB_CURRENT_TIME;
+        xcb_send_event(c_, 0, window, XCB_EVENT_MASK_NO_EVENT,
+                       reinterpret_cast<const char*>(&message));
+        xcb_flush(c_);
+    }
+
+    xcb_connection_t* c_;
+    xcb_window_t root_;
+    xcb_atom_t protocols_;
+    xcb_atom_t deleteWindow_;
+};
+
+template <typename Field> double median(const std::vector<Start>& starts, Field field)
 {
+    std::vector<double> values;
+    for (const Start& s : starts)
+        values.push_back(s.*field);
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
 }
@@ -114,31 +142,33 @@ double median(std::vector<double> values)
 
 int main(int argc, char* argv[])
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Keep the figures readable: the offscreen platform warns about every raise().
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    QApplication application(argc, argv);
-    vormo::prepareApplication();
-    if (argc == 3 && std::strcmp(argv[1], "--once") == 0) {
-        (std::strcmp(argv[2], "plain") == 0 ? plainWindows : editorWindows)();
-        return 0;
-    }
-    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 31;
+    if (argc < 4)
+        fail("usage: bench_qt_startup PAIRS PLAIN EDITOR...");
+    const int rounds = std::max(1, std::atoi(argv[1]));
+    const std::vector<const char*> programs(argv + 2, argv + argc);
+    Display display;
+    // Libraries and fonts into the page cache first; no program is charged for that.
+    for (const char* program : programs)
+        display.run(program);
+    std::vector<std::vector<Start>> starts(programs.size());
+    for (int i = 0; i < rounds; ++i)
+        for (std::size_t p = 0; p < programs.size(); ++p)
+            starts[p].push_back(display.run(programs[p]));
 
-    // The first of each pays for loading fonts and styles; neither should be charged for it.
-    editorWindows();
-    plainWindows();
-
-    std::vector<double> ours, plain;
-    for (int i = 0; i < runs; ++i) {
-        ours.push_back(millisecondsFor(editorWindows));
-        plain.push_back(millisecondsFor(plainWindows));
+    std::printf("%d rounds, medians: start-up to window mapped, peak RSS; ratio to the plain "
+                "window (goal <= 1.05)\n",
+                rounds);
+    const double plainMs = median(starts[0], &Start::milliseconds);
+    const double plainMb = median(starts[0], &Start::peakMegabytes);
+    for (std::size_t p = 0; p < programs.size(); ++p) {
+        const double ms = median(starts[p], &Start::milliseconds);
+        const double mb = median(starts[p], &Start::peakMegabytes);
+        std::printf("%7.1f ms %6.1f MB", ms, mb);
+        if (p > 0)
+            std::printf("   %5.2f %5.2f", ms / plainMs, mb / plainMb);
+        else
+            std::printf("              ");
+        std::printf("   %s\n", programs[p]);
     }
-    const double oursMs = median(ours), plainMs = median(plain);
-    std::printf("runs: %d\n", runs);
-    std::printf("editor window + about box: %.2f ms (median)\n", oursMs);
-    std::printf("plain window, same widgets: %.2f ms (median)\n", plainMs);
-    std::printf("ratio: %.2f (target <= 1.10)\n", oursMs / plainMs);
     return 0;
 }

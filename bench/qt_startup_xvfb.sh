@@ -2,37 +2,22 @@
 # SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Whole start-ups on a real X server: process start to the windows shown, for the editor and
-# for a plain window with the same widgets, alternating, and the ratio of the medians.
-#   bench/qt_startup_xvfb.sh BUILD_DIR [runs]
+# Whole start-ups on an X server of their own, process start to window mapped, for the editor
+# and for a plain Qt program with the same widgets, in turn, with each one's peak RSS.
+#   bench/qt_startup_xvfb.sh BUILD_DIR [rounds [OTHER_EDITOR...]]
 set -euo pipefail
-bench=$1/bench/bench_qt_startup
-runs=${2:-21}
+build=$1
+rounds=${2:-25}
 exec {fd}<> <(:)
 Xvfb -displayfd "$fd" -noreset -screen 0 1280x1024x24 >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null' EXIT
+scratch=$(mktemp -d)
+trap 'kill $xvfb 2>/dev/null; rm -rf "$scratch"' EXIT
 read -r -u "$fd" display
-export DISPLAY=:$display QT_QPA_PLATFORM=xcb
-
-once() {
-    local start end
-    start=$(date +%s%N)
-    "$bench" --once "$1"
-    end=$(date +%s%N)
-    echo $(((end - start) / 1000))
-}
-median() { sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)] / 1000}'; }
-
-once editor >/dev/null && once plain >/dev/null # fonts and libraries into the cache
-editor=() plain=()
-for ((i = 0; i < runs; i++)); do
-    editor+=("$(once editor)")
-    plain+=("$(once plain)")
-done
-e=$(printf '%s\n' "${editor[@]}" | median)
-p=$(printf '%s\n' "${plain[@]}" | median)
-echo "runs: $runs (X server, whole processes)"
-echo "editor start-up: $e ms (median)"
-echo "plain start-up:  $p ms (median)"
-awk -v e="$e" -v p="$p" 'BEGIN {printf "ratio: %.2f (target <= 1.10)\n", e / p}'
+mkdir -m 700 "$scratch/runtime"
+export DISPLAY=:$display QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$scratch/runtime
+# A desktop has a session bus; without one, each program's accessibility bridge would start one.
+session=()
+command -v dbus-run-session >/dev/null && session=(dbus-run-session --)
+"${session[@]}" "$build/bench/bench_qt_startup" "$rounds" "$build/bench/bench_qt_plain" \
+    "$build/qt/app/VormoWep" "${@:3}"
