@@ -6,6 +6,7 @@
 #include "CoreBridge.h"
 #include "FieldTable.h"
 
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QWidget>
 
@@ -54,7 +55,12 @@ bool captionsFit(const QFont& font, bool bold)
 QFont baseFont()
 {
     QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
+    // A family that is not installed would still be looked up, with a search for stand-ins of
+    // its own, at every stretch tried.
+    QStringList families{QStringLiteral("DejaVu Sans")};
+    if (QFontDatabase::hasFamily(QStringLiteral("MS Sans Serif")))
+        families.prepend(QStringLiteral("MS Sans Serif"));
+    font.setFamilies(families);
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(kEditorFontPixelSize);
     return font;
@@ -76,16 +82,23 @@ template <typename Fit> int widestStretch(int fits, int tooWide, Fit fit)
     return fits;
 }
 
+// Where the captions fit in DejaVu Sans, the font nearly every Linux desktop has.
+constexpr int kLikelyStretch = 81;
+
 QFont fittedFont()
 {
     const QFont font = baseFont();
     // Every stretch tried loads font engines of its own, which is most of what starting the
-    // editor costs beyond a plain window. The few bold captions are measured only at the
-    // stretch where the regular ones fit, and the search goes on below it if they do not.
+    // editor costs beyond a plain window. Where the captions usually fit, two stretches settle
+    // it; elsewhere the search halves its way there. The few bold captions are measured only
+    // at the stretch where the regular ones fit, and the search goes on below it if they do not.
     const auto fits = [&](int stretch, bool bold) {
         return captionsFit(withStretch(font, stretch), bold);
     };
-    int stretch = widestStretch(kNarrowestStretch, 101, [&](int s) { return fits(s, false); });
+    const auto regular = [&](int s) { return fits(s, false); };
+    int stretch = regular(kLikelyStretch) && !regular(kLikelyStretch + 1)
+                      ? kLikelyStretch
+                      : widestStretch(kNarrowestStretch, 101, regular);
     if (!fits(stretch, true))
         stretch = widestStretch(kNarrowestStretch, stretch,
                                 [&](int s) { return fits(s, false) && fits(s, true); });
