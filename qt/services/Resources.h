@@ -20,7 +20,8 @@ QIcon programIcon();
 // The icon's picture with its transparency; a null image for bytes of another layout.
 QImage decodeProgramIcon(QByteArrayView ico);
 
-// An arrow over a stack of three pages, its hot spot at the arrow's tip.
+// An arrow over a stack of three pages, its hot spot at the arrow's tip: the cursor file the
+// Windows client has too.
 QCursor dragMultiCursor();
 
 } // namespace vormo
