@@ -11,7 +11,6 @@
 #include "FileCommands.h"
 #include "PluginDrop.h"
 #include "RuleScenarios.h"
-#include "SafeFile.h"
 #include "ToolTips.h"
 #include "qt/services/Resources.h"
 
@@ -109,10 +108,12 @@ private slots:
     {
         QCOMPARE(Form1->windowTitle(), u"Vormo Weapon Editor");
         QCOMPARE(Form1->minimumSize(), QSize(528, 350));
+        const QImage drawn(VORMO_TEST_DATA "/../../resources/DragMultiCursor.png");
+        QCOMPARE(Form1->cursor().pixmap().toImage().convertToFormat(drawn.format()), drawn);
+        QCOMPARE(Form1->cursor().hotSpot(), QPoint(0, 0));
         for (const FieldDef& def : fields()) {
-            QWidget* field = control(def.name);
-            QCOMPARE(field->geometry(), toQRect(def.geometry));
-            QCOMPARE(field->isEnabled(), def.enabledAtStart);
+            QCOMPARE(control(def.name)->geometry(), toQRect(def.geometry));
+            QCOMPARE(control(def.name)->isEnabled(), def.enabledAtStart);
             QCOMPARE(valueOf(def.name), defaultOf(def));
         }
         for (const LabelDef& def : labels()) {
@@ -124,6 +125,9 @@ private slots:
             QCOMPARE(shown->toolTip(), def.hintShownAtStart ? def.hint : "");
             QCOMPARE(shown->font().bold(), def.bold);
             QCOMPARE(shown->buddy(), control(def.field));
+            // Screen readers name the field by these: a line edit or check box by its
+            // accessible name, a combo box (named by its text) by the buddy's label relation.
+            QVERIFY(shown->buddy()->accessibleName().contains(def.caption));
             // Whatever font stands in, the caption ends before the next thing on its row.
             QRect ink = shown->geometry();
             ink.setWidth(shown->fontMetrics().horizontalAdvance(shown->text()));

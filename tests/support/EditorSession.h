@@ -17,12 +17,10 @@
 #include "qt/app/Application.h"
 #include "qt/editor/TForm1.h"
 
-#include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <dlfcn.h>
-#include <fstream>
 
 namespace vormo::test {
 
