@@ -10,6 +10,7 @@
 
 #include <xcb/xcb.h>
 
+#include <poll.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -83,7 +84,7 @@ public:
             execl(program, program, static_cast<char*>(nullptr));
             _exit(127);
         }
-        const xcb_window_t window = firstMapped();
+        const xcb_window_t window = firstMapped(pid);
         const double mapped = now();
         close(window);
         int status = 0;
@@ -94,18 +95,25 @@ public:
     }
 
 private:
-    xcb_window_t firstMapped()
+    // The first top-level window mapped; fails if the program ends before it shows one.
+    xcb_window_t firstMapped(pid_t program)
     {
         for (;;) {
-            std::unique_ptr<xcb_generic_event_t, decltype(&std::free)> event(xcb_wait_for_event(c_),
-                                                                             &std::free);
-            if (!event)
+            while (xcb_generic_event_t* event = xcb_poll_for_event(c_)) {
+                const std::unique_ptr<xcb_generic_event_t, decltype(&std::free)> owned(event,
+                                                                                       &std::free);
+                if ((event->response_type & 0x7f) != XCB_MAP_NOTIFY)
+                    continue;
+                const auto* map = reinterpret_cast<const xcb_map_notify_event_t*>(event);
+                if (map->event == root_ && !map->override_redirect)
+                    return map->window;
+            }
+            if (xcb_connection_has_error(c_))
                 fail("lost the X server");
-            if ((event->response_type & 0x7f) != XCB_MAP_NOTIFY)
-                continue;
-            const auto* map = reinterpret_cast<const xcb_map_notify_event_t*>(event.get());
-            if (map->event == root_ && !map->override_redirect)
-                return map->window;
+            if (waitpid(program, nullptr, WNOHANG) == program)
+                fail("a program ended before its window showed");
+            pollfd x{xcb_get_file_descriptor(c_), POLLIN, 0};
+            poll(&x, 1, 100);
         }
     }
 
