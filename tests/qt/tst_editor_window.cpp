@@ -372,6 +372,9 @@ private slots:
         Form1->Dist->setFocus();
         openAbout();
         QCOMPARE(AboutBox->Comments->geometry(), QRect(8, 88, 248, 39)); // three lines of 13
+        // The icon as Qt's own reader of the file draws it.
+        const QImage icon(VORMO_TEST_DATA "/../../resources/VormoWep.ico");
+        QCOMPARE(AboutBox->ProgramIcon->pixmap().toImage().convertToFormat(icon.format()), icon);
         // Escape does nothing; Enter is OK, and gives the editor back its focus; so is a window
         // manager's close.
         QTest::keyClick(AboutBox->OKButton, Qt::Key_Escape);
