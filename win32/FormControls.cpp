@@ -4,6 +4,7 @@
 #include "win32/FormControls.h"
 
 #include "FieldTable.h"
+#include "Text.h"
 #include "WideText.h"
 #include "win32/TForm1.h"
 
@@ -26,6 +27,8 @@ bool FormControls::isEnabled(const FieldDef& field) const
 
 std::u16string FormControls::text(std::u16string_view control) const
 {
+    if (const std::size_t label = form_.labelIndex(control); label < labels().size())
+        return ascii(labels()[label].caption);
     HWND window = form_.control(control);
     return window ? windowText(window) : std::u16string();
 }
@@ -50,13 +53,17 @@ void FormControls::setChecked(std::u16string_view control, bool checked)
 
 bool FormControls::isEnabled(std::u16string_view control) const
 {
+    if (const std::size_t label = form_.labelIndex(control); label < labels().size())
+        return form_.isLabelEnabled(label);
     HWND window = form_.control(control);
     return window && IsWindowEnabled(window);
 }
 
 void FormControls::setEnabled(std::u16string_view control, bool enabled)
 {
-    if (HWND window = form_.control(control))
+    if (const std::size_t label = form_.labelIndex(control); label < labels().size())
+        form_.setLabelEnabled(label, enabled);
+    else if (HWND window = form_.control(control))
         EnableWindow(window, enabled);
 }
 

@@ -3,6 +3,7 @@
 
 #include "win32/TForm1.h"
 
+#include "AccessibleName.h"
 #include "DependentRules.h"
 #include "FieldTable.h"
 #include "FileCommands.h"
@@ -33,7 +34,6 @@ constexpr int kComboItems = 8;
 // Control ids stay clear of IDOK and IDCANCEL, which the dialog keys send to the window.
 constexpr int kFirstFieldId = 100;
 constexpr int kFirstButtonId = 200;
-constexpr int kFirstLabelId = 300;
 
 struct ButtonDef {
     const char16_t* name;
@@ -55,6 +55,17 @@ bool named(const char* name, std::u16string_view wanted)
 {
     return std::equal(wanted.begin(), wanted.end(), name,
                       name + std::char_traits<char>::length(name));
+}
+
+// What a field is called: the captions of its labels.
+std::u16string caption(const FieldDef& def)
+{
+    std::u16string text;
+    for (const LabelDef& label : labels()) {
+        if (std::string_view(label.field) == def.name)
+            text += (text.empty() ? u"" : u" ") + ascii(label.caption);
+    }
+    return text;
 }
 
 void registerClass(HINSTANCE instance, WNDPROC procedure)
@@ -88,7 +99,6 @@ TForm1::TForm1(Application& owner)
     dialogRunner_.setOwner(handle_);
     SaveDialog1.setRunner(&dialogRunner_);
 
-    createComponents();
     layOut(screenDpi());
     createPopupMenu();
     created_ = true; // from now on changes run the rules, never for the layout's own values
@@ -118,8 +128,6 @@ HWND TForm1::control(std::u16string_view name) const
 {
     if (const FieldDef* def = findField(name))
         return field(*def);
-    if (const std::size_t index = labelIndex(name); index < labels_.size())
-        return labels_[index];
     for (std::size_t i = 0; i < std::size(kButtons) && i < buttons_.size(); ++i) {
         if (name == kButtons[i].name)
             return buttons_[i];
@@ -143,99 +151,60 @@ std::size_t TForm1::labelIndex(std::u16string_view name) const
     return all.size();
 }
 
-void TForm1::createComponents()
+HWND TForm1::createField(const FieldDef& def, int id, const RECT& area)
 {
-    // Each field follows its labels in z-order, which is the tab order and how screen readers
-    // find a field's name.
-    const auto allFields = fields();
-    const auto allLabels = labels();
-    fields_.assign(allFields.size(), nullptr);
-    labels_.assign(allLabels.size(), nullptr);
-    for (std::size_t f = 0; f < allFields.size(); ++f) {
-        for (std::size_t l = 0; l < allLabels.size(); ++l) {
-            if (std::string_view(allLabels[l].field) == allFields[f].name)
-                labels_[l] = createLabel(l);
-        }
-        fields_[f] = createField(allFields[f], kFirstFieldId + static_cast<int>(f));
-    }
-    for (std::size_t l = 0; l < allLabels.size(); ++l) {
-        if (!labels_[l])
-            labels_[l] = createLabel(l);
-    }
-    createButtons();
-}
-
-HWND TForm1::createLabel(std::size_t index)
-{
-    const LabelDef& def = labels()[index];
-    const std::u16string caption = ascii(def.caption);
-    // No SS_NOTIFY: the mouse passes through to the window, for its cursor, hints and menu.
-    HWND label = CreateWindowExW(
-        0, L"STATIC", wide(caption), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0,
-        handle_, reinterpret_cast<HMENU>(INT_PTR(kFirstLabelId + index)), instance_, nullptr);
-    if (!label)
-        throw VormoError(u"The editor window could not be created");
-    EnableWindow(label, def.enabledAtStart);
-    return label;
-}
-
-HWND TForm1::createField(const FieldDef& def, int id)
-{
-    const auto menuId = reinterpret_cast<HMENU>(INT_PTR(id));
-    HWND control = nullptr;
+    // Made as they start out, disabled and with their text, rather than changed afterwards.
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (def.enabledAtStart ? 0 : WS_DISABLED);
+    DWORD exStyle = 0;
+    const wchar_t* kind = L"EDIT";
+    // A check box draws no text, but screen readers read its name from it.
+    const std::u16string text = def.kind == FieldKind::Check ? caption(def) : def.defaultString();
     switch (def.kind) {
     case FieldKind::Edit:
-        control = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", nullptr,
-                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0,
-                                  handle_, menuId, instance_, nullptr);
+        exStyle = WS_EX_CLIENTEDGE, style |= ES_AUTOHSCROLL;
+        break;
+    case FieldKind::Combo:
+        kind = L"COMBOBOX", style |= WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
+        break;
+    case FieldKind::Check:
+        kind = L"BUTTON", style |= BS_AUTOCHECKBOX;
+        break;
+    }
+    HWND control = CreateWindowExW(exStyle, kind, wide(text), style, area.left, area.top,
+                                   area.right - area.left, area.bottom - area.top, handle_,
+                                   reinterpret_cast<HMENU>(INT_PTR(id)), instance_, nullptr);
+    if (!control)
+        throw VormoError(u"The editor window could not be created");
+    switch (def.kind) {
+    case FieldKind::Edit:
         SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // no limit of its own
         break;
-    case FieldKind::Combo: {
-        control = CreateWindowExW(0, L"COMBOBOX", nullptr,
-                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN |
-                                      CBS_AUTOHSCROLL,
-                                  0, 0, 0, 0, handle_, menuId, instance_, nullptr);
+    case FieldKind::Combo:
         for (const auto& item : itemList(def.items))
             SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item)));
         SendMessageW(control, CB_LIMITTEXT, 0, 0);
         SendMessageW(control, CB_SETMINVISIBLE, kComboItems, 0);
+        SetWindowTextW(control, wide(text)); // a combo box passes on no text it is made with
         break;
-    }
-    case FieldKind::Check: {
-        // The labels before it are its caption; the box itself draws none, but screen readers
-        // read a check box's name from its own text.
-        std::u16string name;
-        for (const LabelDef& label : labels()) {
-            if (std::string_view(label.field) == def.name)
-                name += (name.empty() ? u"" : u" ") + ascii(label.caption);
-        }
-        control = CreateWindowExW(0, L"BUTTON", wide(name),
-                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 0, 0,
-                                  handle_, menuId, instance_, nullptr);
+    case FieldKind::Check:
         SendMessageW(control, BM_SETCHECK, def.defaultChecked ? BST_CHECKED : BST_UNCHECKED, 0);
-        break;
+        return control;
     }
-    }
-    if (!control)
-        throw VormoError(u"The editor window could not be created");
-    if (def.kind != FieldKind::Check)
-        SetWindowTextW(control, wide(def.defaultString()));
-    EnableWindow(control, def.enabledAtStart);
+    nameForScreenReaders(control, caption(def));
     return control;
 }
 
-void TForm1::createButtons()
+HWND TForm1::createButton(std::size_t index, const RECT& area)
 {
-    for (std::size_t i = 0; i < std::size(kButtons); ++i) {
-        HWND button =
-            CreateWindowExW(0, L"BUTTON", wide(kButtons[i].caption),
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0, handle_,
-                            reinterpret_cast<HMENU>(INT_PTR(kFirstButtonId + static_cast<int>(i))),
-                            instance_, nullptr);
-        if (!button)
-            throw VormoError(u"The editor window could not be created");
-        buttons_.push_back(button);
-    }
+    HWND button =
+        CreateWindowExW(0, L"BUTTON", wide(kButtons[index].caption),
+                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, area.left, area.top,
+                        area.right - area.left, area.bottom - area.top, handle_,
+                        reinterpret_cast<HMENU>(INT_PTR(kFirstButtonId + static_cast<int>(index))),
+                        instance_, nullptr);
+    if (!button)
+        throw VormoError(u"The editor window could not be created");
+    return button;
 }
 
 void TForm1::layOut(int dpi)
@@ -244,32 +213,47 @@ void TForm1::layOut(int dpi)
     const Scale sized = font.scale;
     const auto place = [&](HWND control, RECT area, HFONT face) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(face), FALSE);
-        SetWindowPos(control, nullptr, area.left, area.top, area.right - area.left,
-                     area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (created_)
+            SetWindowPos(control, nullptr, area.left, area.top, area.right - area.left,
+                         area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
     };
+    labels_.resize(labels().size(), Label{{}, false});
+    HDC screen = GetDC(nullptr);
     for (std::size_t i = 0; i < labels_.size(); ++i) {
-        // As wide as the caption in the font that is actually drawn.
+        // As wide as the caption in the font it is drawn in.
         const LabelDef& def = labels()[i];
-        HFONT face = def.bold ? font.bold : font.regular;
-        RECT area = sized.rect(def.geometry.left, def.geometry.top, 0, 13);
-        area.right = area.left + textWidth(face, wide(ascii(def.caption)));
-        place(labels_[i], area, face);
+        const std::u16string text = ascii(def.caption);
+        SelectObject(screen, def.bold ? font.bold : font.regular);
+        SIZE extent{};
+        GetTextExtentPoint32W(screen, wide(text), static_cast<int>(text.size()), &extent);
+        RECT& area = labels_[i].area;
+        area = sized.rect(def.geometry.left, def.geometry.top, 0, 13);
+        area.right = area.left + extent.cx;
+        if (!created_)
+            labels_[i].enabled = def.enabledAtStart;
         if (def.hint && (created_ ? hints_->has(i) : def.hintShownAtStart)) {
             hints_->remove(i);
             hints_->add(i, area, ascii(def.hint));
         }
     }
+    ReleaseDC(nullptr, screen);
+    fields_.resize(fields().size(), nullptr);
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         const Rect& design = fields()[i].geometry;
         const RECT area = sized.rect(design.left, design.top, design.width, design.height);
+        if (!created_)
+            fields_[i] = createField(fields()[i], kFirstFieldId + static_cast<int>(i), area);
         place(fields_[i], area, font.regular);
         if (fields()[i].kind == FieldKind::Combo)
             fitComboBox(fields_[i], area.bottom - area.top, sized(13));
     }
+    buttons_.resize(std::size(kButtons), nullptr);
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
         const int top = kPanel5.top + kButtonInset + static_cast<int>(i) * kButtonStep;
-        place(buttons_[i], sized.rect(kPanel5.left + kButtonInset, top, kButtonSide, kButtonSide),
-              font.regular);
+        const RECT area = sized.rect(kPanel5.left + kButtonInset, top, kButtonSide, kButtonSide);
+        if (!created_)
+            buttons_[i] = createButton(i, area);
+        place(buttons_[i], area, font.regular);
     }
     deleteWindowFont(font_);
     font_ = font;
@@ -380,10 +364,15 @@ void TForm1::setHintShown(std::size_t index, bool shown)
         hints_->remove(index);
         return;
     }
-    RECT area{};
-    GetWindowRect(labels_[index], &area);
-    MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&area), 2);
-    hints_->add(index, area, ascii(def.hint));
+    hints_->add(index, labels_[index].area, ascii(def.hint));
+}
+
+void TForm1::setLabelEnabled(std::size_t index, bool enabled)
+{
+    if (labels_[index].enabled == enabled)
+        return;
+    labels_[index].enabled = enabled;
+    InvalidateRect(handle_, &labels_[index].area, TRUE);
 }
 
 void TForm1::fieldChanged(std::size_t index)
@@ -435,7 +424,7 @@ void TForm1::command(int id, int code, HWND sender)
     }
 }
 
-void TForm1::paintPanels()
+void TForm1::paint()
 {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(handle_, &paint);
@@ -444,6 +433,20 @@ void TForm1::paintPanels()
             scale().rect(panel.left, panel.top, panel.right - panel.left, panel.bottom - panel.top);
         DrawEdge(dc, &area, BDR_RAISEDINNER, BF_RECT);
     }
+    // The labels look as static text controls do, on the window's own background.
+    SetBkMode(dc, TRANSPARENT);
+    const HGDIOBJ oldFont = SelectObject(dc, font_.regular);
+    for (std::size_t i = 0; i < labels_.size(); ++i) {
+        RECT area = labels_[i].area, overlap;
+        if (!IntersectRect(&overlap, &area, &paint.rcPaint))
+            continue;
+        const LabelDef& def = labels()[i];
+        SelectObject(dc, def.bold ? font_.bold : font_.regular);
+        SetTextColor(dc, GetSysColor(labels_[i].enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+        DrawTextW(dc, wide(ascii(def.caption)), -1, &area,
+                  DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK | DT_NOPREFIX);
+    }
+    SelectObject(dc, oldFont);
     EndPaint(handle_, &paint);
 }
 
@@ -479,14 +482,11 @@ LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     case WM_LBUTTONDBLCLK: {
-        // Labels let the mouse through, so the window hears their double clicks.
+        // The labels are painted on the window, so it hears their double clicks.
         const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        HWND label39 = control(u"Label39");
-        RECT area{};
-        GetWindowRect(label39, &area);
-        MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&area), 2);
+        const RECT area = labels_[labelIndex(u"Label39")].area;
         if (PtInRect(&area, at))
-            guarded([&] { Label39DblClick(label39); });
+            guarded([&] { Label39DblClick(handle_); });
         return 0;
     }
     case WM_CONTEXTMENU: {
@@ -522,7 +522,7 @@ LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         return 0;
     case WM_PAINT:
-        paintPanels();
+        paint();
         return 0;
     case WM_DPICHANGED: {
         // Moved to a monitor of another setting: laid out anew for it, where the system says.

@@ -40,7 +40,7 @@ public:
     TForm1& operator=(const TForm1&) = delete;
 
     HWND handle() const { return handle_; }
-    // A field, label or button by its name ("Name", "Label45", "SaveBtn"); nullptr if none.
+    // A field or button by its name ("Name", "SaveBtn"); nullptr if none, and for a label.
     HWND control(std::u16string_view name) const;
     HWND field(const FieldDef& def) const;
     const Hints& hints() const { return *hints_; }
@@ -77,7 +77,10 @@ public:
     void setFieldChecked(const FieldDef& def, bool checked);
     void setHintShown(std::size_t label, bool shown);
     std::size_t labelIndex(std::u16string_view name) const; // labels().size() when unknown
-    HWND label(std::size_t index) const { return labels_[index]; }
+    // The labels are painted on the window's own surface: no windows of their own.
+    RECT labelArea(std::size_t index) const { return labels_[index].area; } // client coordinates
+    bool isLabelEnabled(std::size_t index) const { return labels_[index].enabled; }
+    void setLabelEnabled(std::size_t index, bool enabled);
 
 private:
     // Runs a picked menu item once the menu is gone and the handler that opened it returned.
@@ -86,11 +89,10 @@ private:
     template <class Window> friend LRESULT CALLBACK routeMessage(HWND, UINT, WPARAM, LPARAM);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    void createComponents();
-    HWND createLabel(std::size_t index);
-    HWND createField(const FieldDef& def, int id);
-    void createButtons();
-    // Places and sizes every control, and the window, for dpi.
+    HWND createField(const FieldDef& def, int id, const RECT& area);
+    HWND createButton(std::size_t index, const RECT& area);
+    // Places and sizes every label and control, and the window, for dpi; creates the controls
+    // the first time, where they belong, which spares moving each of them once more.
     void layOut(int dpi);
     static void fitComboBox(HWND combo, int height, int itemHeight);
     void createPopupMenu();
@@ -100,14 +102,18 @@ private:
     void fieldChanged(std::size_t index);
     void runRule(void (*rule)(RuleControls&, PutAsideValues&));
     void popUpMenu(POINT screenPoint);
-    void paintPanels();
+    void paint();
     void dropFiles(HDROP drop);
 
     HINSTANCE instance_;
     HWND handle_ = nullptr;
     WindowFont font_;
     std::vector<HWND> fields_; // by fieldIndex()
-    std::vector<HWND> labels_; // in the order of labels()
+    struct Label {
+        RECT area;
+        bool enabled;
+    };
+    std::vector<Label> labels_; // in the order of labels()
     std::vector<HWND> buttons_;
     std::unique_ptr<Hints> hints_;
     Win32SaveDialogRunner dialogRunner_;

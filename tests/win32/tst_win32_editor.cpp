@@ -20,6 +20,7 @@
 #include "win32/TForm1.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <shlobj.h>
 
 #include <atomic>
@@ -252,6 +253,50 @@ std::string valueOf(const FieldDef& def)
                                         : textOf(box);
 }
 
+// What a screen reader reads as the window's name.
+std::string accessibleName(HWND window)
+{
+    constexpr GUID kIAccessible{
+        0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0, 0xAA, 0, 0x38, 0x9B, 0x71}};
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, kIAccessible,
+                                          reinterpret_cast<void**>(&object))))
+        return "(none)";
+    VARIANT self{};
+    self.vt = VT_I4, self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    object->get_accName(self, &name);
+    const std::string text = name ? toUtf8(fromWide(name)) : "(none)";
+    SysFreeString(name), object->Release();
+    return text;
+}
+
+// Each label as painted: 1 all in the text colour, 0 all greyed, -1 neither or both.
+std::vector<int> labelsShown()
+{
+    HWND form = Form1->handle();
+    UpdateWindow(form);
+    RECT client{};
+    GetClientRect(form, &client);
+    HDC dc = GetDC(form), copy = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
+    HGDIOBJ old = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    std::vector<int> shown;
+    for (std::size_t i = 0; i < labels().size(); ++i) {
+        const RECT a = Form1->labelArea(i);
+        int ink[2] = {};
+        for (int y = a.top; y < a.bottom; ++y)
+            for (int x = a.left; x < a.right; ++x)
+                for (int enabled : {0, 1})
+                    ink[enabled] += GetPixel(copy, x, y) ==
+                                    GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT);
+        shown.push_back(ink[0] && ink[1] ? -1 : ink[1] ? 1 : ink[0] ? 0 : -1);
+    }
+    SelectObject(copy, old), DeleteObject(bitmap), DeleteDC(copy), ReleaseDC(form, dc);
+    return shown;
+}
+
 std::string hintOf(std::size_t label)
 {
     wchar_t text[1024] = {};
@@ -276,28 +321,23 @@ TEST_CASE("the editor is built from the field table, its window as the task bar 
                   row(def.name, std::min<int>(8, int(itemList(def.items).size())) * 13,
                       CBS_DROPDOWN));
         }
-        // Screen readers name a field by the labels right before it in z-order, and a check
-        // box by its own text. Of the windows here only labels let the mouse through.
-        std::string before, named;
-        for (HWND p = GetWindow(window, GW_HWNDPREV);
-             p && SendMessageW(p, WM_NCHITTEST, 0, 0) == HTTRANSPARENT;
-             p = GetWindow(p, GW_HWNDPREV))
-            before = textOf(p) + " " + before;
+        // Screen readers name a field by its labels.
+        std::string named;
         for (const LabelDef& label : labels())
-            named +=
-                std::string_view(label.field) == def.name ? label.caption + std::string(" ") : "";
-        CHECK(before == named);
-        CHECK((def.kind != FieldKind::Check || textOf(window) + " " == named));
+            if (std::string_view(label.field) == def.name)
+                named += (named.empty() ? "" : " ") + std::string(label.caption);
+        CHECK(row(def.name, accessibleName(window)) == row(def.name, named));
     }
+    const std::vector<int> shown = labelsShown();
     for (std::size_t i = 0; i < labels().size(); ++i) {
         const LabelDef& def = labels()[i];
-        HWND label = control(def.name);
-        const RECT at = placeOf(label);
-        CHECK(row(def.name, textOf(label), at.left, at.top, IsWindowEnabled(label), hintOf(i)) ==
-              row(def.name, def.caption, def.geometry.left, def.geometry.top, def.enabledAtStart,
+        const RECT at = Form1->labelArea(i);
+        CHECK(row(def.name, at.left, at.top, shown[i], hintOf(i)) ==
+              row(def.name, def.geometry.left, def.geometry.top, def.enabledAtStart,
                   def.hint && def.hintShownAtStart ? def.hint : "(none)"));
-        // The mouse passes through a label to the window: its cursor, hints, menu, double click.
-        CHECK(SendMessageW(label, WM_NCHITTEST, 0, 0) == HTTRANSPARENT);
+        // Nothing covers a label: the window has the mouse, for its cursor, hints, menu, double
+        // click.
+        CHECK(ChildWindowFromPoint(Form1->handle(), {at.left + 1, at.top + 1}) == Form1->handle());
         for (const FieldDef& f : fields()) { // no caption runs into what follows it
             const Rect& g = f.geometry;
             if (g.top < at.bottom && at.top < g.top + g.height && g.left > at.left)
@@ -368,9 +408,10 @@ TEST_CASE("dependent fields follow their group")
                 (def.defaultText ? def.defaultText : std::to_string(def.defaultChecked)))
                 values += std::string(" ") + def.name + "=" + valueOf(def);
         }
+        const std::vector<int> shown = labelsShown();
         for (std::size_t i = 0; i < labels().size(); ++i) {
             const LabelDef& def = labels()[i];
-            const bool enabled = bool(IsWindowEnabled(Form1->label(i))) != def.enabledAtStart;
+            const bool enabled = shown[i] != def.enabledAtStart;
             const bool hint = Form1->hints().has(i) != (def.hint && def.hintShownAtStart);
             if (enabled || hint)
                 changed += std::string(" ") + def.name + marks[enabled * 2 + hint];
@@ -518,7 +559,7 @@ TEST_CASE("the pop-up menu opens at the window's point, its items run after it; 
 
     // The bullet-types help on a double click of BltType, made with the mouse as a player makes
     // it, leaves the editor usable.
-    const RECT label = placeOf(control("Label39"));
+    const RECT label = Form1->labelArea(Form1->labelIndex(u"Label39"));
     const auto helpClick = [&](int x) {
         POINT at{x, label.top + 2};
         ClientToScreen(form, &at), SetCursorPos(at.x, at.y);
@@ -561,6 +602,11 @@ TEST_CASE("the editor is placed as the table says, grown with the font's text he
             CHECK(placed(control(def.name)) == sized(def.geometry, height));
         for (int i = 0; i < 4; ++i)
             CHECK(placed(control(kButtons[i])) == sized({440, 136 + 48 * i, 49, 49}, height));
+        for (const LabelDef& def : labels()) { // as wide as their text
+            RECT at = Form1->labelArea(Form1->labelIndex(ascii(def.name)));
+            at.right = at.left;
+            CHECK(describe(at) == sized({def.geometry.left, def.geometry.top, 0, 13}, height));
+        }
         GetClientRect(AboutBox->handle(), &client);
         CHECK(row(describe(client), placed(AboutBox->control(u"OKButton"))) ==
               row(sized({0, 0, 298, 213}, height), sized({111, 180, 75, 25}, height)));
