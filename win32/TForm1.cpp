@@ -30,6 +30,7 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES;
 constexpr int kClientWidth = 528, kClientHeight = 350;
 constexpr int kComboItems = 8;
+int openHeight(int height, int itemHeight) { return height + kComboItems * itemHeight + 2; }
 
 // Control ids stay clear of IDOK and IDCANCEL, which the dialog keys send to the window.
 constexpr int kFirstFieldId = 100;
@@ -241,8 +242,13 @@ void TForm1::layOut(int dpi)
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         const Rect& design = fields()[i].geometry;
         const RECT area = sized.rect(design.left, design.top, design.width, design.height);
-        if (!created_)
-            fields_[i] = createField(fields()[i], kFirstFieldId + static_cast<int>(i), area);
+        if (!created_) {
+            RECT made = area;
+            // Moving a combo box's list later, a window of its own on the screen, is costly.
+            if (fields()[i].kind == FieldKind::Combo)
+                made.bottom = made.top + openHeight(area.bottom - area.top, sized(13));
+            fields_[i] = createField(fields()[i], kFirstFieldId + static_cast<int>(i), made);
+        }
         place(fields_[i], area, font.regular);
         if (fields()[i].kind == FieldKind::Combo)
             fitComboBox(fields_[i], area.bottom - area.top, sized(13));
@@ -265,7 +271,7 @@ void TForm1::layOut(int dpi)
     InvalidateRect(handle_, nullptr, TRUE);
 }
 
-void TForm1::fitComboBox(HWND combo, int height, int itemHeight)
+void TForm1::fitComboBox(HWND combo, int height, int itemHeight) const
 {
     // 21 pixels closed at the design size, 13 per list item. Systems differ in what the
     // selection height they are given means, so measure and correct.
@@ -280,11 +286,13 @@ void TForm1::fitComboBox(HWND combo, int height, int itemHeight)
         SendMessageW(combo, CB_SETITEMHEIGHT, WPARAM(-1), selection);
     }
     SendMessageW(combo, CB_SETITEMHEIGHT, 0, itemHeight);
+    if (!created_)
+        return; // made with its open height, which the changes above keep
     // The height a combo box is given is that of the box with its list open.
     RECT area{};
     GetWindowRect(combo, &area);
-    SetWindowPos(combo, nullptr, 0, 0, area.right - area.left,
-                 height + kComboItems * itemHeight + 2, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(combo, nullptr, 0, 0, area.right - area.left, openHeight(height, itemHeight),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm1::createPopupMenu()

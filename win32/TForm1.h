@@ -94,7 +94,7 @@ private:
     // Places and sizes every label and control, and the window, for dpi; creates the controls
     // the first time, where they belong, which spares moving each of them once more.
     void layOut(int dpi);
-    static void fitComboBox(HWND combo, int height, int itemHeight);
+    void fitComboBox(HWND combo, int height, int itemHeight) const;
     void createPopupMenu();
     void centre();
 
