@@ -1,10 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Vormo Weapon Plugin Maker developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "AccessibleName.h"
+#include "win32/AccessibleName.h"
 
 #include <commctrl.h>
 #include <oleacc.h>
+
+#include <new>
 
 namespace vormo::win {
 namespace {
@@ -212,10 +214,14 @@ LRESULT CALLBACK answerNamed(HWND control, UINT message, WPARAM wParam, LPARAM l
         if (const Accessibility* system = accessibility();
             system && SUCCEEDED(system->createStandard(control, OBJID_CLIENT, kAccessible,
                                                        reinterpret_cast<void**>(&standard)))) {
-            auto* named = new NamedAccessible(standard, *name, *system);
-            const LRESULT result = system->lresult(kAccessible, wParam, named);
-            named->Release(); // the result holds its own reference
-            return result;
+            try {
+                auto* named = new NamedAccessible(standard, *name, *system);
+                const LRESULT result = system->lresult(kAccessible, wParam, named);
+                named->Release(); // the result holds its own reference
+                return result;
+            } catch (const std::bad_alloc&) {
+                standard->Release(); // the system's own object answers instead
+            }
         }
     }
     return DefSubclassProc(control, message, wParam, lParam);

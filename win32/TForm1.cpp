@@ -3,13 +3,13 @@
 
 #include "win32/TForm1.h"
 
-#include "AccessibleName.h"
 #include "DependentRules.h"
 #include "FieldTable.h"
 #include "FileCommands.h"
 #include "ItemLists.h"
 #include "WideText.h"
 #include "WindowProc.h"
+#include "win32/AccessibleName.h"
 #include "win32/Application.h"
 #include "win32/FormControls.h"
 #include "win32/Resources.h"
