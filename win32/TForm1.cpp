@@ -219,17 +219,13 @@ void TForm1::layOut(int dpi)
                          area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
     };
     labels_.resize(labels().size(), Label{{}, false});
-    HDC screen = GetDC(nullptr);
     for (std::size_t i = 0; i < labels_.size(); ++i) {
         // As wide as the caption in the font it is drawn in.
         const LabelDef& def = labels()[i];
-        const std::u16string text = ascii(def.caption);
-        SelectObject(screen, def.bold ? font.bold : font.regular);
-        SIZE extent{};
-        GetTextExtentPoint32W(screen, wide(text), static_cast<int>(text.size()), &extent);
         RECT& area = labels_[i].area;
         area = sized.rect(def.geometry.left, def.geometry.top, 0, 13);
-        area.right = area.left + extent.cx;
+        area.right =
+            area.left + textWidth(def.bold ? font.bold : font.regular, wide(ascii(def.caption)));
         if (!created_)
             labels_[i].enabled = def.enabledAtStart;
         if (def.hint && (created_ ? hints_->has(i) : def.hintShownAtStart)) {
@@ -237,7 +233,6 @@ void TForm1::layOut(int dpi)
             hints_->add(i, area, ascii(def.hint));
         }
     }
-    ReleaseDC(nullptr, screen);
     fields_.resize(fields().size(), nullptr);
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         const Rect& design = fields()[i].geometry;

@@ -326,7 +326,8 @@ TEST_CASE("the editor is built from the field table, its window as the task bar 
         for (const LabelDef& label : labels())
             if (std::string_view(label.field) == def.name)
                 named += (named.empty() ? "" : " ") + std::string(label.caption);
-        CHECK(row(def.name, accessibleName(window)) == row(def.name, named));
+        CHECK(row(def.name, accessibleName(window), IsWindowEnabled(editOf(window))) ==
+              row(def.name, named, def.enabledAtStart));
     }
     const std::vector<int> shown = labelsShown();
     for (std::size_t i = 0; i < labels().size(); ++i) {
