@@ -5,7 +5,7 @@
 # Whole start-ups under one warm Wine session on a private X server: process start to the
 # window shown and taking messages, for VormoWep.exe against a plain Win32 window with the same
 # controls and against Wine's own notepad.exe, in alternating pairs; the medians and ratios.
-# The programs run stripped, as they ship.
+# The programs run stripped, as they ship. Then the windows the editor creates, by class.
 #   bench/win32_startup_wine.sh BUILD_WINDOWS_DIR [runs]
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -24,3 +24,6 @@ wine "$build/bench/bench_win32_startup.exe" "$runs" \
     "$(windows_path "$stripped/VormoWep.exe")" \
     "$(windows_path "$stripped/bench_win32_plain.exe")" notepad.exe >"$stripped/figures.txt"
 cat "$stripped/figures.txt"
+# Where the editor's own part goes: its windows, counted and timed in process.
+wine "$build/bench/bench_win32_windows.exe" "$runs" >"$stripped/windows.txt"
+cat "$stripped/windows.txt"
