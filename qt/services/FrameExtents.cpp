@@ -3,6 +3,7 @@
 
 #include "FrameExtents.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QThread>
@@ -46,11 +47,42 @@ std::vector<uint32_t> property(xcb_connection_t* c, xcb_window_t window, xcb_ato
     return {values, values + xcb_get_property_value_length(reply.get()) / 4};
 }
 
-std::optional<QMargins> askWindowManager(xcb_connection_t* c, xcb_window_t window)
+// The frame as X11 gives it: left, right, top, bottom; none when it is not set.
+std::optional<QMargins> reportedExtents(xcb_connection_t* c, xcb_window_t window,
+                                        xcb_atom_t extents)
 {
-    const auto geometry = owned(xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr));
-    if (!geometry)
+    const std::vector<uint32_t> v = property(c, window, extents, XCB_ATOM_CARDINAL);
+    if (v.size() != 4)
         return std::nullopt;
+    return QMargins(int(v[0]), int(v[2]), int(v[1]), int(v[3]));
+}
+
+// Qt leaves the decorations out of the Motif hints of a window with a title and no buttons, and
+// says so in their flags. mutter's answer to the request reads the decorations anyway and
+// reckons no frame, then draws its title all the same. Naming title and border there changes
+// nothing for window managers that read the flags.
+void nameDecorations(xcb_connection_t* c, xcb_window_t window, Qt::WindowFlags flags,
+                     xcb_intern_atom_cookie_t motif)
+{
+    const auto reply = owned(xcb_intern_atom_reply(c, motif, nullptr));
+    if (!reply || !(flags & Qt::CustomizeWindowHint) || !(flags & Qt::WindowTitleHint) ||
+        flags & (Qt::FramelessWindowHint | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint))
+        return;
+    // flags: functions only; functions: move, resize; decorations: border, title
+    const uint32_t hints[5] = {1, 2 | 4, 2 | 8, 0, 0};
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, reply->atom, reply->atom, 32, 5, hints);
+}
+
+std::optional<QMargins> askWindowManager(xcb_connection_t* c, xcb_window_t window,
+                                         Qt::WindowFlags flags)
+{
+    // Asked first, so that its answer comes back along with the others.
+    const xcb_intern_atom_cookie_t motif = xcb_intern_atom(c, 0, 15, "_MOTIF_WM_HINTS");
+    const auto geometry = owned(xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr));
+    if (!geometry) {
+        xcb_discard_reply(c, motif.sequence);
+        return std::nullopt;
+    }
     const xcb_window_t root = geometry->root;
     const xcb_atom_t request = atom(c, "_NET_REQUEST_FRAME_EXTENTS");
     const xcb_atom_t extents = atom(c, "_NET_FRAME_EXTENTS");
@@ -58,9 +90,12 @@ std::optional<QMargins> askWindowManager(xcb_connection_t* c, xcb_window_t windo
     const std::vector<uint32_t> supported =
         property(c, root, atom(c, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
     if (request == XCB_ATOM_NONE ||
-        std::find(supported.begin(), supported.end(), request) == supported.end())
+        std::find(supported.begin(), supported.end(), request) == supported.end()) {
+        xcb_discard_reply(c, motif.sequence);
         return std::nullopt;
+    }
 
+    nameDecorations(c, window, flags, motif);
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
@@ -73,14 +108,79 @@ std::optional<QMargins> askWindowManager(xcb_connection_t* c, xcb_window_t windo
     // The answer is a property the window manager sets on the window, in its own time.
     const QDeadlineTimer deadline(200);
     for (;;) {
-        const std::vector<uint32_t> v = property(c, window, extents, XCB_ATOM_CARDINAL);
-        if (v.size() == 4) // left, right, top, bottom
-            return QMargins(int(v[0]), int(v[2]), int(v[1]), int(v[3]));
+        if (const std::optional<QMargins> margins = reportedExtents(c, window, extents))
+            return margins;
         if (deadline.hasExpired())
             return std::nullopt;
         QThread::msleep(2);
     }
 }
+
+xcb_connection_t* x11Connection()
+{
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+// X11 counts device pixels.
+QMargins logical(const QWidget& window, const QMargins& m)
+{
+    const qreal ratio = window.devicePixelRatioF();
+    return QMargins(qRound(m.left() / ratio), qRound(m.top() / ratio), qRound(m.right() / ratio),
+                    qRound(m.bottom() / ratio));
+}
+
+class ExtentsWatcher final : public QObject, public QAbstractNativeEventFilter {
+public:
+    ExtentsWatcher(QWidget& window, QObject& owner, xcb_connection_t* c,
+                   std::function<void(QMargins)> framed)
+        : QObject(&owner), window_(window), c_(c), xid_(xcb_window_t(window.winId())),
+          // Its answer is read with the first property change: nothing waits for it now.
+          cookie_(xcb_intern_atom(c, 0, 18, "_NET_FRAME_EXTENTS")), framed_(std::move(framed))
+    {
+        qApp->installNativeEventFilter(this);
+    }
+    ~ExtentsWatcher() override
+    {
+        qApp->removeNativeEventFilter(this);
+        if (extents_ == XCB_ATOM_NONE)
+            xcb_discard_reply(c_, cookie_.sequence);
+    }
+
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override
+    {
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        if (type != "xcb_generic_event_t" || (event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
+            return false;
+        const auto* change = reinterpret_cast<const xcb_property_notify_event_t*>(event);
+        if (change->window == xid_ && change->atom == extents())
+            QMetaObject::invokeMethod(this, &ExtentsWatcher::report, Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    xcb_atom_t extents()
+    {
+        if (extents_ == XCB_ATOM_NONE) {
+            const auto reply = owned(xcb_intern_atom_reply(c_, cookie_, nullptr));
+            extents_ = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        }
+        return extents_;
+    }
+
+    void report()
+    {
+        if (const std::optional<QMargins> margins = reportedExtents(c_, xid_, extents_))
+            framed_(logical(window_, *margins));
+    }
+
+    QWidget& window_;
+    xcb_connection_t* c_;
+    xcb_window_t xid_;
+    xcb_intern_atom_cookie_t cookie_;
+    xcb_atom_t extents_ = XCB_ATOM_NONE;
+    std::function<void(QMargins)> framed_;
+};
 
 } // namespace
 #endif
@@ -88,19 +188,22 @@ std::optional<QMargins> askWindowManager(xcb_connection_t* c, xcb_window_t windo
 QMargins expectedFrameMargins([[maybe_unused]] QWidget& window)
 {
 #if defined(VORMO_HAVE_XCB) && QT_CONFIG(xcb)
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !x11->connection())
-        return {};
+    xcb_connection_t* c = x11Connection();
     const std::optional<QMargins> margins =
-        askWindowManager(x11->connection(), static_cast<xcb_window_t>(window.winId()));
-    if (!margins)
-        return {};
-    // X11 counts device pixels.
-    const qreal ratio = window.devicePixelRatioF();
-    return QMargins(qRound(margins->left() / ratio), qRound(margins->top() / ratio),
-                    qRound(margins->right() / ratio), qRound(margins->bottom() / ratio));
+        c ? askWindowManager(c, static_cast<xcb_window_t>(window.winId()), window.windowFlags())
+          : std::nullopt;
+    return margins ? logical(window, *margins) : QMargins();
 #else
     return {};
+#endif
+}
+
+void watchFrameMargins([[maybe_unused]] QWidget& window, [[maybe_unused]] QObject& owner,
+                       [[maybe_unused]] std::function<void(QMargins)> framed)
+{
+#if defined(VORMO_HAVE_XCB) && QT_CONFIG(xcb)
+    if (xcb_connection_t* c = x11Connection())
+        new ExtentsWatcher(window, owner, c, std::move(framed));
 #endif
 }
 

@@ -5,6 +5,9 @@
 
 #include <QMargins>
 
+#include <functional>
+
+class QObject;
 class QWidget;
 
 namespace vormo {
@@ -13,5 +16,9 @@ namespace vormo {
 // window is first mapped; none where the platform cannot tell in advance (no window manager,
 // one that does not answer, or not X11). Blocks for at most a fifth of a second.
 QMargins expectedFrameMargins(QWidget& window);
+
+// Calls framed with the frame the window manager reports around the top-level window each time
+// it sets one (X11), for as long as owner lives; never where the platform does not tell.
+void watchFrameMargins(QWidget& window, QObject& owner, std::function<void(QMargins)> framed);
 
 } // namespace vormo

@@ -31,6 +31,7 @@ protected:
             if (!shown_) {
                 shown_ = true;
                 placeFirst();
+                watchFrameMargins(window_, *this, [this](QMargins margins) { framed(margins); });
             }
             break;
         case QEvent::Move:
@@ -69,6 +70,17 @@ private:
             return false;
         target_ = centredOnDesktop(desktop, outer);
         return true;
+    }
+
+    // The frame the window manager reports once it has framed the window, told by none that
+    // would not answer in advance. Qt's own view of the frame may lag behind it, and may never
+    // be refreshed where the window manager leaves the client where it was.
+    void framed(const QMargins& margins)
+    {
+        const QSize outer = window_.size().grownBy(margins);
+        if (outer != outer_ && centre(outer))
+            window_.setGeometry(
+                QRect(target_ + QPoint(margins.left(), margins.top()), window_.size()));
     }
 
     void follow()
