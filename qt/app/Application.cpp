@@ -8,6 +8,7 @@
 #include "PluginDrop.h"
 #include "QtSaveDialogRunner.h"
 #include "ToolTips.h"
+#include "WindowRoles.h"
 #include "qt/about/TAboutBox.h"
 #include "qt/editor/TForm1.h"
 #include "qt/services/Resources.h"
@@ -27,6 +28,8 @@ void prepareApplication()
     // Form1 is still up. Only Form1's closing ends it.
     QApplication::setQuitOnLastWindowClosed(false);
     applyToolTipTiming();
+    // Dialogs find the window they belong to by it.
+    followActiveWindow();
     static QtSaveDialogRunner saveDialogs;
     SaveDialog::setDefaultRunner(&saveDialogs);
 }

@@ -36,6 +36,7 @@ TForm1::TForm1(QWidget* owner)
     setWindowIcon(programIcon());
     setFixedSize(kClientSize);
     keepNormalState(*this);
+    passKeyboardWhileDisabled(*this);
     useWindowLook(*this);
     setCursor(dragMultiCursor());
 

@@ -20,8 +20,10 @@ QPointer<QWidget>& lastActive()
     return window;
 }
 
-// Follows the active window from the first use on; popups and tooltips never count.
-void trackActiveWindow()
+} // namespace
+
+// Popups and tooltips never count.
+void followActiveWindow()
 {
     static bool tracking = false;
     if (std::exchange(tracking, true))
@@ -32,6 +34,8 @@ void trackActiveWindow()
             lastActive() = active;
     });
 }
+
+namespace {
 
 constexpr Qt::WindowStates kNotNormal = Qt::WindowMaximized | Qt::WindowFullScreen;
 
@@ -94,9 +98,52 @@ private:
 
 void keepNormalState(QWidget& window) { window.installEventFilter(new NormalStateKeeper(window)); }
 
+void passKeyboardWhileDisabled(QWidget& window)
+{
+    class Passer final : public QObject {
+    public:
+        using QObject::QObject;
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            auto* window = static_cast<QWidget*>(watched);
+            QWidget* secondary = window->isEnabled() ? nullptr : shownOver(window);
+            if (!secondary)
+                return false;
+            if (event->type() == QEvent::WindowActivate) {
+                // Once Qt is done activating the window clicked.
+                QMetaObject::invokeMethod(
+                    secondary,
+                    [secondary] {
+                        secondary->raise();
+                        secondary->activateWindow();
+                    },
+                    Qt::QueuedConnection);
+            }
+            // A compositor that refuses the activation leaves the keys here: they go on.
+            if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+                return false;
+            QCoreApplication::sendEvent(
+                secondary->focusWidget() ? secondary->focusWidget() : secondary, event);
+            return true;
+        }
+
+    private:
+        static QWidget* shownOver(const QWidget* window)
+        {
+            for (QWidget* secondary : QApplication::topLevelWidgets()) {
+                if (secondary->isVisible() && secondary->isEnabled() && secondary->windowHandle() &&
+                    secondary->windowHandle()->transientParent() == window->windowHandle())
+                    return secondary;
+            }
+            return nullptr;
+        }
+    };
+    window.installEventFilter(new Passer(&window));
+}
+
 QWidget* lastActiveWindow()
 {
-    trackActiveWindow();
+    followActiveWindow();
     if (QWidget* active = QApplication::activeWindow())
         return active;
     QWidget* last = lastActive();

@@ -21,6 +21,14 @@ void keepNormalState(QWidget& window);
 // active last.
 void belongTo(QWidget& secondary, QWidget* owner = nullptr);
 
+// While window is disabled, a click on it that gives it the keyboard hands the keyboard on to
+// the shown window that belongs to it, the way a modal box keeps it.
+void passKeyboardWhileDisabled(QWidget& window);
+
+// Starts following the active window, so that lastActiveWindow() knows one from the first
+// window on, even while a pop-up menu holds the keyboard.
+void followActiveWindow();
+
 // The window that had the keyboard last, while it is still shown: the active window or, while
 // none is (a dialog just closed), the one active before.
 QWidget* lastActiveWindow();
