@@ -6,9 +6,11 @@
 # Its command line works without a display. Started with a plugin, it shows "Vormo Weapon
 # Editor" as an ordinary window of the desktop entry's class, 528 x 350, its frame centred on
 # the screen; it opens its pop-up menu on a right-click, shows the about box "About..." centred
-# from it, comes back when Enter presses OK, writes the plugin back byte for byte on Save, and
-# ends with status 0 on Quit, or on the window manager's close request.
-#   smoke_xvfb.sh VORMOWEP OUTPUT_DIR PLUGIN DESKTOP_FILE [WINDOW_MANAGER]
+# from it, which keeps the keyboard when the disabled editor is clicked, comes back when Enter
+# presses OK, writes the plugin back byte for byte on Save, also through a save dialog kept
+# above it, and ends with status 0 on Quit, or on openbox's close request (GNOME and KDE send
+# none to a window without a close function).
+#   smoke_xvfb.sh VORMOWEP OUTPUT_DIR PLUGIN DESKTOP_FILE [openbox|mutter|kwin_x11]
 # PLUGIN must be a file the editor itself writes. Exits 77 (skipped) when a tool is missing.
 set -uo pipefail
 
@@ -72,12 +74,26 @@ poll 100 find_window 'Save Vormo Weapon\.\.\.' && xdotool key Escape && poll 100
 
 # A right-click on the bare surface opens the pop-up menu at (Left + X, Top + Y + 16), Left and
 # Top being the frame's corner.
-xdotool mousemove --window "$editor" 100 346 click 3
 menu_open() {
     grep -q "Position: $1 " < <(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null |
         xargs -r -n1 xdotool getwindowgeometry 2>/dev/null)
 }
 menu_at="$((editor_left + 100)),$((editor_top + 346 + 16))"
+# Under a window manager a secondary window is transient for the window it belongs to, and stays
+# above it also when that one is clicked.
+hex() { printf '0x%x' "$1"; }
+secondary() { # WID OWNER
+    [ -z "$wm" ] && return
+    [[ $(xprop -id "$1" WM_TRANSIENT_FOR) == *"# $(hex "$2")" ]] && [ "$(xprop -root _NET_CLIENT_LIST_STACKING |
+        grep -o '0x[0-9a-f]*' | grep -x -e "$(hex "$1")" -e "$(hex "$2")" | tail -n1)" = "$(hex "$1")" ]
+}
+# New, then Save from the menu: through the save dialog, kept above the editor.
+menu() { xdotool mousemove --window "$editor" 100 346 click 3 && poll 100 menu_open "$menu_at" && xdotool key "$1" && poll 100 eval '! menu_open "$menu_at"'; }
+menu n && menu s || fail "no menu for New and Save"
+poll 100 find_window 'Save Vormo Weapon\.\.\.' && poll 50 secondary "$wid" "$editor" || fail "no save dialog above the editor"
+xdotool key ctrl+a type "$work/saved.vwp" && xdotool key Return
+poll 100 cmp -s "$work/saved.vwp" "$plugin" || fail "the save dialog did not write the plugin"
+xdotool mousemove --window "$editor" 100 346 click 3
 poll 100 menu_open "$menu_at" || fail "no pop-up menu at $menu_at after a right-click"
 
 # "&About" by its letter: the editor goes disabled and the about box shows, centred.
@@ -86,17 +102,10 @@ poll 100 find_window 'About\.\.\.' || fail "no window \"About...\" after picking
 about=$wid
 poll 50 centred "$about" 298 213 || fail "about box $client with its frame at $left,$top, not centred"
 poll 100 focused "$about" || fail "the about box does not take the focus"
-# Under a window manager a secondary window is transient for the window it belongs to, and stays
-# above it also when that one is clicked. The icon export's dialogs hand the focus back, also
-# where no window manager would.
-hex() { printf '0x%x' "$1"; }
-secondary() { # WID OWNER
-    [ -z "$wm" ] && return
-    [[ $(xprop -id "$1" WM_TRANSIENT_FOR) == *"# $(hex "$2")" ]] && [ "$(xprop -root _NET_CLIENT_LIST_STACKING |
-        grep -o '0x[0-9a-f]*' | grep -x -e "$(hex "$1")" -e "$(hex "$2")" | tail -n1)" = "$(hex "$1")" ]
-}
+# The about box keeps the keyboard when the disabled editor is clicked. The icon export's dialogs
+# hand the focus back, also where no window manager would.
 xdotool mousemove --window "$editor" 100 346 click 1
-poll 50 secondary "$about" "$editor" || fail "the about box is not kept above the editor"
+poll 50 secondary "$about" "$editor" && poll 100 focused "$about" || fail "the about box is not kept above the editor, with the keyboard"
 xdotool mousemove --window "$about" 32 32 click --repeat 2 --delay 50 1
 poll 100 find_window 'Save Vormo Weapon icon as\.\.\.' && dialog=$wid && poll 50 secondary "$wid" "$about" ||
     fail "no icon dialog above the about box"
@@ -124,7 +133,7 @@ if [ -n "$wm" ]; then
         fail "no bullet-types help above the editor"
 fi
 
-if [ -n "$wm" ]; then wmctrl -i -c "$editor"; else xdotool mousemove --window "$editor" 464 304 click 1; fi
+if [ "$wm" = openbox ]; then wmctrl -i -c "$editor"; else xdotool mousemove --window "$editor" 464 304 click 1; fi
 poll 100 eval '! kill -0 "$app_pid" 2>/dev/null' || fail "the editor did not end"
 wait "$app_pid" || fail "exit status $?: $(cat "$work/app.log")"
 app_pid=
