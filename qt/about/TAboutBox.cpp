@@ -104,10 +104,12 @@ void TAboutBox::OKButtonClick(QObject*)
     if (Form1)
         Form1->setEnabled(true);
     setResult(QDialog::Accepted);
-    hide();
     // As the desktop would do for a dialog going away: the editor is the active window again.
+    // Asked while this box still has the keyboard: a Wayland compositor hands it on only at the
+    // request of the window that holds it.
     if (Form1 && Form1->isVisible())
         Form1->activateWindow();
+    hide();
 }
 
 void TAboutBox::ProgramIconDblClick(QObject*)

@@ -22,17 +22,20 @@ QPointer<QWidget>& lastActive()
 
 } // namespace
 
-// Popups and tooltips never count.
 void followActiveWindow()
 {
     static bool tracking = false;
     if (std::exchange(tracking, true))
         return;
-    lastActive() = QApplication::activeWindow();
-    QObject::connect(qApp, &QApplication::focusChanged, qApp, [] {
-        if (QWidget* active = QApplication::activeWindow())
+    // Popups never count: on Wayland the pop-up menu becomes the active window while it is up,
+    // and is gone by the time the command picked in it opens a dialog.
+    const auto follow = [] {
+        QWidget* active = QApplication::activeWindow();
+        if (active && active->windowType() != Qt::Popup && active->windowType() != Qt::ToolTip)
             lastActive() = active;
-    });
+    };
+    follow();
+    QObject::connect(qApp, &QApplication::focusChanged, qApp, follow);
 }
 
 namespace {
