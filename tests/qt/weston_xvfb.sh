@@ -56,7 +56,7 @@ changed() {
 }
 
 opened="$work/opened.vwp"
-cp "$plugin" "$opened" && touch -d @978307200 "$opened" || fail "cannot copy $plugin"
+cp "$plugin" "$opened" || fail "cannot copy $plugin"
 env -u DISPLAY WAYLAND_DISPLAY=vormo-wl QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client "$app" "$opened" >"$work/app.log" 2>&1 &
 app_pid=$!
 alive() { kill -0 "$app_pid" 2>/dev/null || fail "the editor ended: $(grep -m3 -i error "$work/app.log")"; }
@@ -90,9 +90,7 @@ drop=0 && [ "$compositor" = kwin ] && drop=$caption
 open_menu() { at $((mx + border)) $((my + caption - 16)) && poll 50 still $mx $((my + drop)) && xdotool click 3 && poll 50 menu_at $mx $((my + drop)); }
 open_menu || fail "the menu is $(changed before after $mx $my) from Left + 132, Top + 116"
 
-# About: a child window of the editor, which takes the keyboard and keeps it when the disabled
-# editor is clicked: Enter presses its OK. Then the editor has it again: what is typed goes into
-# Name, and Save from the menu writes it.
+# New, then Save from the menu, the first dialog of a fresh start: a child of the editor.
 editor=$(grep -o 'xdg_toplevel@[0-9]*.set_title("Vormo Weapon Editor")' "$work/app.log" | head -n1)
 parented() { [ "$(grep -c "set_parent(${editor%%.*})" "$work/app.log")" -ge "$1" ]; }
 enters() { grep -o 'wl_keyboard@[0-9]*.enter([0-9]*, wl_surface@[0-9]*' "$work/app.log" | sed 's/.*, //'; }
@@ -103,8 +101,15 @@ keyboard() {
     xdg=$(grep -o "xdg_surface@[0-9]*.get_toplevel(new id ${top%%.*})" "$work/app.log" | tail -n1)
     [ "$(enters | wc -l)" -ge "$2" ] && grep -q "get_xdg_surface(new id ${xdg%%.*}, $(enters | tail -n1))" "$work/app.log"
 }
-xdotool key a
-poll 100 parented 1 && poll 100 keyboard 'About...' 0 || fail "the about box has no parent, or no keyboard"
+xdotool key n && open_menu && xdotool key s || fail "no menu for New and Save"
+poll 100 parented 1 && poll 100 keyboard 'Save Vormo Weapon...' 0 || fail "no save dialog with the editor as its parent"
+xdotool key ctrl+a type typed.vwp && xdotool key Return # where the plugin opened is
+poll 100 cmp -s "$work/typed.vwp" "$plugin" || fail "the save dialog did not write the plugin"
+
+# About: a child window of the editor, which takes the keyboard and keeps it when the disabled
+# editor is clicked: Enter presses its OK. Then the editor has it again: what is typed goes into
+# Name, and Save from the menu writes it.
+open_menu && xdotool key a && poll 100 parented 2 && poll 100 keyboard 'About...' 0 || fail "the about box has no parent, or no keyboard"
 # The click has arrived once the program has its button's release (and any new keyboard focus).
 clicks() { [ "$(grep -c 'wl_pointer@[0-9]*.button(' "$work/app.log")" -ge "$1" ]; }
 n=$(grep -c 'wl_pointer@[0-9]*.button(' "$work/app.log") about=$(grep -o 'xdg_toplevel@[0-9]*.set_title("About...")' "$work/app.log" | tail -n1)
@@ -113,14 +118,9 @@ poll 100 grep -q "${about%%.*}.destroy()" "$work/app.log" || fail "Enter after a
 poll 100 keyboard 'Vormo Weapon Editor' 0 || fail "the editor does not get the keyboard back after OK"
 xdotool key ctrl+a type Wayland
 open_menu && xdotool key s || fail "no menu for Save"
-poll 100 eval '[ "$(stat -c %Y "$opened")" != 978307200 ]' || fail "Save from the menu wrote nothing"
-LC_ALL=C sed "s/Hand-made: Blaster $(printf '\334')/Wayland/" "$plugin" | cmp - "$opened" ||
+poll 100 eval '! cmp -s "$work/typed.vwp" "$plugin"' || fail "Save from the menu wrote nothing"
+LC_ALL=C sed "s/Hand-made: Blaster $(printf '\334')/Wayland/" "$plugin" | cmp - "$work/typed.vwp" ||
     fail "the plugin saved is not the one opened with Name \"Wayland\""
-# New, then Save from the menu: the save dialog is a child of the editor.
-open_menu && xdotool key n && open_menu && xdotool key s || fail "no menu for New and Save"
-poll 100 parented 2 && poll 100 keyboard 'Save Vormo Weapon...' 0 || fail "no save dialog with the editor as its parent"
-xdotool key ctrl+a type typed.vwp && xdotool key Return # where the plugin opened is
-poll 100 cmp -s "$work/typed.vwp" "$opened" || fail "the save dialog did not write the plugin"
 if [ "$compositor" = kwin ]; then
     id=$(grep -o -m1 'set_app_id("[^"]*' "$work/app.log" | cut -d'"' -f2)
     [ -f "$work/prefix/share/applications/$id.desktop" ] || fail "the application id \"$id\" names no installed desktop entry"
