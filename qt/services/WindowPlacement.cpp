@@ -77,16 +77,17 @@ private:
     // be refreshed where the window manager leaves the client where it was.
     void framed(const QMargins& margins)
     {
-        const QSize outer = window_.size().grownBy(margins);
-        if (outer != outer_ && centre(outer))
-            window_.setGeometry(
-                QRect(target_ + QPoint(margins.left(), margins.top()), window_.size()));
+        const QSize client = window_.size().expandedTo(window_.minimumSize());
+        if (client.grownBy(margins) != outer_ && centre(client.grownBy(margins)))
+            window_.setGeometry(QRect(target_ + QPoint(margins.left(), margins.top()), client));
     }
 
     void follow()
     {
         const QRect frame = window_.frameGeometry();
-        if (frame == window_.geometry())
+        // KWin may pass the window through a size below its least on the way to being framed.
+        if (frame == window_.geometry() || window_.width() < window_.minimumWidth() ||
+            window_.height() < window_.minimumHeight())
             return; // not framed, or never will be
         if (frame.size() != outer_) {
             if (centre(frame.size())) // framed only now, otherwise than expected
