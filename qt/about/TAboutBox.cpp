@@ -108,7 +108,7 @@ void TAboutBox::OKButtonClick(QObject*)
     // Asked while this box still has the keyboard: a Wayland compositor hands it on only at the
     // request of the window that holds it.
     if (Form1 && Form1->isVisible())
-        Form1->activateWindow();
+        bringToFront(*Form1);
     hide();
 }
 

@@ -44,8 +44,7 @@ void TForm1::About1Click(QObject*)
     setEnabled(false);
     belongTo(*AboutBox, this);
     AboutBox->show();
-    AboutBox->raise();
-    AboutBox->activateWindow();
+    bringToFront(*AboutBox);
 }
 
 void TForm1::Label39DblClick(QObject*)

@@ -115,12 +115,7 @@ void passKeyboardWhileDisabled(QWidget& window)
             if (event->type() == QEvent::WindowActivate) {
                 // Once Qt is done activating the window clicked.
                 QMetaObject::invokeMethod(
-                    secondary,
-                    [secondary] {
-                        secondary->raise();
-                        secondary->activateWindow();
-                    },
-                    Qt::QueuedConnection);
+                    secondary, [secondary] { bringToFront(*secondary); }, Qt::QueuedConnection);
             }
             // A compositor that refuses the activation leaves the keys here: they go on.
             if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
@@ -171,8 +166,15 @@ void reactivate(QWidget* window)
     const QWidget* active = QApplication::activeWindow();
     if (active && active != window && active->isVisible())
         return;
-    window->raise();
-    window->activateWindow();
+    bringToFront(*window);
+}
+
+void bringToFront(QWidget& window)
+{
+    window.raise();
+    const QWindow* focus = QGuiApplication::focusWindow();
+    if (!focus || focus->handle())
+        window.activateWindow();
 }
 
 } // namespace vormo

@@ -21,6 +21,10 @@ void keepNormalState(QWidget& window);
 // active last.
 void belongTo(QWidget& secondary, QWidget* owner = nullptr);
 
+// Raises the top-level window and asks for the keyboard for it. Not while the window that had the
+// keyboard is already gone (a pop-up menu just closed): Qt 6.4 on Wayland crashes asking then.
+void bringToFront(QWidget& window);
+
 // While window is disabled, a click on it that gives it the keyboard hands the keyboard on to
 // the shown window that belongs to it, the way a modal box keeps it.
 void passKeyboardWhileDisabled(QWidget& window);
