@@ -14,8 +14,7 @@ need cmake wine winepath wrestool xmllint pgrep
 zip=$1 setup=$2 stage=$3 version=$4 product=$5
 [ -n "${WINEPREFIX:-}" ] || fail "run inside the Wine session (scripts/wine-session.sh)"
 
-mkdir "$scratch/zip"
-(cd "$scratch/zip" && cmake -E tar xf "$zip") && diff -r "$stage" "$scratch/zip" ||
+(mkdir "$scratch/zip" && cd "$scratch/zip" && cmake -E tar xf "$zip") && diff -r "$stage" "$scratch/zip" ||
     fail "the zip does not hold exactly VormoWep.exe, README.txt and LICENSE.txt"
 [ "$(wrestool -x --raw -t 24 "$setup" | xmllint --xpath "string(//*[local-name()='requestedExecutionLevel']/@level)" -)" = asInvoker ] ||
     fail "the installer asks for administrator rights"
