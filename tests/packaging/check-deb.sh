@@ -20,9 +20,7 @@ same_as_install_set "$(install_set "$id" "$mime_icon")" "$files" "package files"
 
 field() { dpkg-deb --field "$deb" "$1"; }
 [ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)', expected $version"
-for name in Package Maintainer Section Description; do
-    [ -n "$(field "$name")" ] || fail "no $name field"
-done
+for name in Package Maintainer Section Description; do [ -n "$(field "$name")" ] || fail "no $name field"; done
 # Computed by dpkg-shlibdeps from the binary; a hand-typed list would name no versions.
 depends=$(field Depends)
 grep -Eq '(^|, )libqt6widgets6 \(>= [^)]+\)(,|$)' <<<"$depends" ||
