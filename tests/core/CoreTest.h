@@ -15,8 +15,8 @@
 #include <filesystem>
 #include <numeric>
 #include <random>
+#include <set>
 #include <string>
-#include <vector>
 
 namespace doctest {
 template <> struct StringMaker<std::u16string> {
@@ -34,10 +34,9 @@ namespace fs = std::filesystem;
 // The names in a folder, sorted, each followed by " ".
 inline std::string listing(const fs::path& folder)
 {
-    std::vector<std::string> names;
+    std::set<std::string> names;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder))
-        names.push_back(toUtf8(pathText(entry.path().filename())) + ' ');
-    std::sort(names.begin(), names.end());
+        names.insert(toUtf8(pathText(entry.path().filename())) + ' ');
     return std::accumulate(names.begin(), names.end(), std::string());
 }
 

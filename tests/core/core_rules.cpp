@@ -27,24 +27,20 @@ std::u16string stateOf(const WeaponModel& model, std::u16string_view control)
     return state + (model.isEnabled(control) ? u" on" : u" off");
 }
 
-struct Step {
-    std::u16string edits;
-    std::u16string group; // the state of each member of the group afterwards, ";" between
-};
-
-void run(std::initializer_list<Step> steps)
+// Steps: edits, then the state of each member of the group afterwards, ";" between.
+void run(std::initializer_list<std::pair<std::u16string, std::u16string>> steps)
 {
     WeaponModel model;
-    for (const Step& step : steps) {
-        applyEdits(model, step.edits);
+    for (const auto& [edits, group] : steps) {
+        applyEdits(model, edits);
         std::u16string shown;
-        for (const std::u16string& member : split(step.group, u';')) {
+        for (const std::u16string& member : split(group, u';')) {
             const std::u16string_view name = std::u16string_view(member).substr(
                 0, std::min(member.find(u'='), member.find(u' ')));
             shown += (shown.empty() ? u"" : u";") + stateOf(model, name);
         }
-        CAPTURE(step.edits);
-        CHECK(shown == step.group);
+        CAPTURE(edits);
+        CHECK(shown == group);
     }
 }
 

@@ -12,7 +12,6 @@
 #include "SafeFile.h"
 #include "Win32Files.h"
 
-#include <memory>
 #include <process.h>
 
 using namespace vormo;
@@ -56,41 +55,23 @@ const winfile::Calls played{
     },
     [](DWORD pause) { paused += pause; }};
 
-// The tests' own scanner program, running until the handle goes.
-std::shared_ptr<void> scanner(const fs::path& folder, const wchar_t* hold)
-{
-    const std::wstring ready = L"vormo-scanner-" + std::to_wstring(::GetCurrentProcessId());
-    const HANDLE event = ::CreateEventW(nullptr, TRUE, FALSE, ready.c_str());
-    const auto process = HANDLE(::_wspawnl(_P_NOWAIT, L"" VORMO_SCANNER, L"scanner", ready.c_str(),
-                                           (L'"' + folder.wstring() + L'"').c_str(), hold, 0));
-    CHECK(::WaitForSingleObject(event, 10000) == WAIT_OBJECT_0);
-    ::CloseHandle(event);
-    return {process, [](HANDLE scanner) {
-                ::TerminateProcess(scanner, 0), ::WaitForSingleObject(scanner, 10000);
-                ::CloseHandle(scanner);
-            }};
-}
-
 } // namespace
 
 TEST_CASE("a save replaces the file whole or leaves it as it was, nothing beside it")
 {
     constexpr DWORD kPlain = FILE_ATTRIBUTE_NORMAL, kHidden = FILE_ATTRIBUTE_HIDDEN;
-    constexpr DWORD k1175 = ERROR_UNABLE_TO_REMOVE_REPLACED,
-                    k1176 = ERROR_UNABLE_TO_MOVE_REPLACEMENT,
-                    k1177 = ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, kShared = FILE_SHARE_READ;
+    constexpr DWORD k1177 = ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
     const Row rows[] = {
         {"new file", 0, 0, 0, 0, false, true},
         {"plain file", kPlain, 0, 0, 0, false, true},
         {"hidden file", kHidden, 0, 0, 0, false, true},
         {"read-only file", FILE_ATTRIBUTE_READONLY, 0, 0, 0, false, false},
-        {"held open by the game, read and write shared", kPlain, kShared | FILE_SHARE_WRITE, 0, 0,
-         false, false},
+        {"held open by the game", kPlain, FILE_SHARE_READ | FILE_SHARE_WRITE, 0, 0, false, false},
         {"held for a moment", kHidden, 0, ERROR_SHARING_VIOLATION, 3, false, true},
-        {"held throughout", kPlain, 0, k1175, 99, false, false},
-        {"new file not renamed", kPlain, 0, k1176, 1, false, true},
+        {"held throughout", kPlain, 0, ERROR_UNABLE_TO_REMOVE_REPLACED, 99, false, false},
+        {"new file not renamed", kPlain, 0, ERROR_UNABLE_TO_MOVE_REPLACEMENT, 1, false, true},
         {"old file left as the backup", kPlain, 0, k1177, 1, false, true},
-        {"old file left as the backup, new file held", kPlain, 0, k1177, 99, true, false},
+        {"old file the backup, new held", kPlain, 0, k1177, 99, true, false},
     };
     const winfile::Calls system = winfile::calls();
     for (const Row& row : rows) {
@@ -126,18 +107,25 @@ TEST_CASE("against a scanner each save succeeds or keeps the old plugin")
 {
     TempDir dir;
     const fs::path file = LR"(\\?\)" + (dir / "a.vwp").native();
-    const std::u16string cannotCreate = u"Cannot create file " + pathText(file);
     std::string kept = "old";
     REQUIRE(writeFile(file, kept));
     for (const wchar_t* hold : {L"300", L"0"}) {
-        const auto running = scanner(dir.path(), hold);
+        // The tests' own scanner program, in place once it sets the event.
+        const std::wstring ready = L"vormo-scanner-" + std::to_wstring(::GetCurrentProcessId());
+        const HANDLE event = ::CreateEventW(nullptr, TRUE, FALSE, ready.c_str());
+        const auto scanner =
+            HANDLE(::_wspawnl(_P_NOWAIT, L"" VORMO_SCANNER, L"scanner", ready.c_str(),
+                              (L'"' + dir.path().wstring() + L'"').c_str(), hold, 0));
+        CHECK(::WaitForSingleObject(event, 10000) == WAIT_OBJECT_0);
         for (int n = 0; n < 30; ++n) {
             const std::string bytes = "save " + std::to_string(n);
             const std::u16string error = save(file, bytes);
             kept = error.empty() ? bytes : kept;
-            CHECK(error == (error.empty() ? u"" : cannotCreate));
+            CHECK(error == (error.empty() ? u"" : u"Cannot create file " + pathText(file)));
             CHECK(contents(file) == kept);
         }
+        ::TerminateProcess(scanner, 0), ::WaitForSingleObject(scanner, 10000);
+        ::CloseHandle(scanner), ::CloseHandle(event);
     }
     CHECK(kept != "old"); // some saves got through
     CHECK(dir.listing() == "a.vwp ");

@@ -27,8 +27,8 @@ int wmain(int argc, wchar_t** argv)
     for (DWORD got = 0; ::ReadDirectoryChangesW(folder, buffer, sizeof buffer, FALSE, kChanges,
                                                 nullptr, &pending, nullptr) &&
                         ::SetEvent(ready) && ::GetOverlappedResult(folder, &pending, &got, TRUE);) {
-        for (char* at = buffer; got != 0;) {
-            const auto* change = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(at);
+        for (DWORD at = 0, next = got; next != 0; at += next) {
+            const auto* change = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(buffer + at);
             const std::wstring file =
                 path + L'\\' + std::wstring(change->FileName, change->FileNameLength / 2);
             if (change->Action != FILE_ACTION_REMOVED &&
@@ -39,9 +39,7 @@ int wmain(int argc, wchar_t** argv)
                     ::Sleep(hold);
                     ::CloseHandle(held);
                 }).detach();
-            if (change->NextEntryOffset == 0)
-                break;
-            at += change->NextEntryOffset;
+            next = change->NextEntryOffset;
         }
     }
     return 1;

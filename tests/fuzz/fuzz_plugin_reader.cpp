@@ -35,10 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A trail in use whose type is "0" followed by other text is saved as "0", which reads back
     // as no trail: its delay then shows the rules' "1". Nothing else may change.
     for (const auto& [type, delay] :
-         {std::pair{u"TrailType", u"TrailDelay"}, std::pair{u"ParticleType", u"PartDelay"}}) {
+         {std::pair{u"TrailType", u"TrailDelay"}, std::pair{u"ParticleType", u"PartDelay"}})
         if (weapon.isEnabled(field(delay)) && numberPrefix(weapon.text(field(type))) == u"0")
             weapon.setText(delay, u"1");
-    }
     const std::string expected = savedPluginBytes(weapon);
 
     const std::optional<PluginContent> second = readPlugin(once);

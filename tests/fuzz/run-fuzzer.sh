@@ -17,19 +17,11 @@ cmake --build "$build_dir" --target fuzz_plugin_reader -j2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # libFuzzer adds what it finds to the corpus folder, so it gets a copy.
-mkdir "$work/corpus"
-find "$source_dir/tests/data" -maxdepth 1 -type f -exec cp {} "$work/corpus/" \;
+cp -r "$source_dir/tests/data" "$work/corpus"
 artifacts=$(cd "$build_dir" && pwd)/fuzz-artifacts
 mkdir -p "$artifacts"
 
-status=0
 "$build_dir/tests/fuzz/fuzz_plugin_reader" -max_total_time="$seconds" -timeout=10 \
-    -print_final_stats=1 -artifact_prefix="$artifacts/" "$work/corpus" >"$work/log" 2>&1 ||
-    status=$?
-cat "$work/log"
-if ((status != 0)) ||
-    grep -qE 'ERROR: (AddressSanitizer|LeakSanitizer|libFuzzer)|runtime error:|round trip mismatch' \
-        "$work/log"; then
-    echo "fuzzing failed (exit status $status); inputs kept in $artifacts" >&2
-    exit 1
-fi
+    -print_final_stats=1 -artifact_prefix="$artifacts/" "$work/corpus" 2>&1 | tee "$work/log" &&
+    ! grep -qE 'ERROR: (AddressSanitizer|LeakSanitizer|libFuzzer)|runtime error:|round trip mismatch' \
+        "$work/log" || { echo "fuzzing failed; inputs kept in $artifacts" >&2; exit 1; }

@@ -13,10 +13,8 @@ prefix="$scratch/pre fix"
 cmake --install "$build" --config "$config" --prefix "$prefix" >/dev/null || fail "cmake --install"
 
 # Exactly the install set: a stray file would end up in the package too.
-expected=$(install_set "$id" "$mime_icon")
-actual=$(cd "$prefix" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
-[ "$expected" = "$actual" ] || { diff <(echo "$expected") <(echo "$actual") >&2
-    fail "installed files differ from the install set (< expected, > installed)"; }
+same_as_install_set "$(install_set "$id" "$mime_icon")" \
+    "$(cd "$prefix" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)" "installed files"
 [ -x "$prefix/bin/VormoWep" ] || fail "bin/VormoWep is not executable"
 
 # Both icons are 32 x 32 PNGs that decode to the ICO's own pixels, transparency included.
@@ -41,23 +39,17 @@ tail -n +2 "$scratch/x.vwp" >"$scratch/headless.txt"
 
 # xdg-mime outside any desktop session asks File::MimeInfo, which reads the XDG data dirs; GIO
 # (file managers) has its own reading, which must agree.
-filetype() {
-    local env=(env -i PATH="$PATH" HOME="$scratch/home" XDG_DATA_HOME="$scratch/home/.local/share" XDG_DATA_DIRS="$1")
-    local gio_type=$("${env[@]}" gio info -a standard::content-type "$2" | sed -n 's/^ *standard::content-type: //p')
-    [ "$gio_type" = "$("${env[@]}" xdg-mime query filetype "$2")" ] && echo "$gio_type"
-}
 expect() {
-    local got
-    got=$(filetype "$1" "$2") || fail "xdg-mime query filetype $2"
-    [ "$got" = "$3" ] || fail "$(basename "$2") with XDG_DATA_DIRS=$1: $got, expected $3"
-    echo "ok: $(basename "$2") is $got"
+    local env=(env -i PATH="$PATH" HOME="$scratch/home" XDG_DATA_HOME="$scratch/home/.local/share" XDG_DATA_DIRS="$1")
+    local gio=$("${env[@]}" gio info -a standard::content-type "$2" | sed -n 's/^ *standard::content-type: //p')
+    local xdg=$("${env[@]}" xdg-mime query filetype "$2")
+    [ "$gio" = "$3" ] && [ "$xdg" = "$3" ] || fail "$(basename "$2") with XDG_DATA_DIRS=$1: GIO $gio, xdg-mime $xdg, expected $3"
 }
 # Only the installed tree: the type comes from there and nowhere else.
-expect "$prefix/share" "$scratch/x.vwp" "$mime_type"
-expect "$prefix/share" "$scratch/x.txt" "$mime_type"
-# Next to the system's types, where *.txt claims text/plain.
-expect "$prefix/share:/usr/share" "$scratch/x.vwp" "$mime_type"
-expect "$prefix/share:/usr/share" "$scratch/x.txt" "$mime_type"
+# Then next to the system's types, where *.txt claims text/plain.
+for dirs in "$prefix/share" "$prefix/share:/usr/share"; do
+    for name in x.vwp x.txt; do expect "$dirs" "$scratch/$name" "$mime_type"; done
+done
 expect "$prefix/share:/usr/share" "$scratch/headless.txt" text/plain
 
 # With the databases updated as a package's triggers do, GIO (which file managers ask) opens

@@ -26,13 +26,12 @@ cmp -s <(rgba "$resources/DragMultiCursor.png") <(rgba "$scratch/drag.cur") || f
 [ "$(od -An -tu2 -j10 -N4 "$scratch/drag.cur" | xargs)" = "0 0" ] ||
     fail "DRAGMULTI's hot spot is not the arrow's tip"
 
-x86_64-w64-mingw32-windres -i "$exe" -O rc >"$scratch/resources.rc"
-numbers=${version//./, }
-for line in "FILEVERSION $numbers" "PRODUCTVERSION $numbers" \
+rc=$(x86_64-w64-mingw32-windres -i "$exe" -O rc | sed 's/^ *//')
+for line in "FILEVERSION ${version//./, }" "PRODUCTVERSION ${version//./, }" \
     "VALUE \"FileVersion\", \"$version\"" "VALUE \"ProductVersion\", \"$version\"" \
     "VALUE \"FileDescription\", \"$product\"" "VALUE \"ProductName\", \"$product\"" \
     'VALUE "OriginalFilename", "VormoWep.exe"' 'VALUE "InternalName", "VormoWep.exe"'; do
-    grep -qxF "$line" <(sed 's/^ *//' "$scratch/resources.rc") || fail "no $line in the version record"
+    grep -qxF "$line" <<<"$rc" || fail "no $line in the version record"
 done
 
 wrestool -x --raw -t 24 -n 1 "$exe" >"$scratch/manifest.xml" || fail "no manifest as resource 1"

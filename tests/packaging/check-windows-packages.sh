@@ -14,12 +14,10 @@ need cmake wine winepath wrestool xmllint pgrep
 zip=$1 setup=$2 stage=$3 version=$4 product=$5
 [ -n "${WINEPREFIX:-}" ] || fail "run inside the Wine session (scripts/wine-session.sh)"
 
-mkdir "$scratch/zip"
-(cd "$scratch/zip" && cmake -E tar xf "$zip") && diff -r "$stage" "$scratch/zip" ||
+(mkdir "$scratch/zip" && cd "$scratch/zip" && cmake -E tar xf "$zip") && diff -r "$stage" "$scratch/zip" ||
     fail "the zip does not hold exactly VormoWep.exe, README.txt and LICENSE.txt"
-wrestool -x --raw -t 24 "$setup" >"$scratch/setup.manifest"
-[ "$(xmllint --xpath "string(//*[local-name()='requestedExecutionLevel']/@level)" \
-    "$scratch/setup.manifest")" = asInvoker ] || fail "the installer asks for administrator rights"
+[ "$(wrestool -x --raw -t 24 "$setup" | xmllint --xpath "string(//*[local-name()='requestedExecutionLevel']/@level)" -)" = asInvoker ] ||
+    fail "the installer asks for administrator rights"
 
 winvar() { winepath -u "$(wine cmd /c echo "%$1%" | tr -d '\r')"; }
 dir=$(winvar LOCALAPPDATA)/Programs/$product
@@ -34,9 +32,7 @@ absent() { ! wine reg query "$1" >/dev/null 2>&1 || fail "uninstall left $1"; }
 
 for other in "" Other.Plugin; do
     wine "$setup" /S || fail "setup exited with $?"
-    [ "$(cd "$dir" && ls | LC_ALL=C sort | xargs)" = "LICENSE.txt README.txt Uninstall.exe VormoWep.exe" ] ||
-        fail "installed files: $(ls "$dir" 2>&1 | xargs)"
-    for f in VormoWep.exe README.txt LICENSE.txt; do cmp -s "$stage/$f" "$dir/$f" || fail "$f differs"; done
+    diff -r -x Uninstall.exe "$stage" "$dir" && [ -f "$dir/Uninstall.exe" ] || fail "installed files are not the zip's and Uninstall.exe"
     grep -aqF "$exe" "$link" || fail "no Start-menu entry for $exe"
     expect "$classes\\.vwp" "" VormoWep.Plugin
     expect "$classes\\.vwp\\OpenWithProgids" VormoWep.Plugin ""
