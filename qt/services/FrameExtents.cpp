@@ -28,10 +28,14 @@ namespace {
 template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
 template <typename Reply> ReplyPtr<Reply> owned(Reply* reply) { return {reply, &std::free}; }
 
-xcb_atom_t atom(xcb_connection_t* c, const char* name)
+xcb_intern_atom_cookie_t askAtom(xcb_connection_t* c, const char* name)
 {
-    const auto reply = owned(xcb_intern_atom_reply(
-        c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr));
+    return xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name);
+}
+
+xcb_atom_t atom(xcb_connection_t* c, xcb_intern_atom_cookie_t asked)
+{
+    const auto reply = owned(xcb_intern_atom_reply(c, asked, nullptr));
     return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
@@ -76,19 +80,22 @@ void nameDecorations(xcb_connection_t* c, xcb_window_t window, Qt::WindowFlags f
 std::optional<QMargins> askWindowManager(xcb_connection_t* c, xcb_window_t window,
                                          Qt::WindowFlags flags)
 {
-    // Asked first, so that its answer comes back along with the others.
-    const xcb_intern_atom_cookie_t motif = xcb_intern_atom(c, 0, 15, "_MOTIF_WM_HINTS");
+    // Every question goes out at once: the answers come back in one round trip, the start-up
+    // waits for two in all.
+    const xcb_intern_atom_cookie_t motif = askAtom(c, "_MOTIF_WM_HINTS"),
+                                   requestAsked = askAtom(c, "_NET_REQUEST_FRAME_EXTENTS"),
+                                   extentsAsked = askAtom(c, "_NET_FRAME_EXTENTS"),
+                                   supportedAsked = askAtom(c, "_NET_SUPPORTED");
     const auto geometry = owned(xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr));
+    const xcb_atom_t request = atom(c, requestAsked), extents = atom(c, extentsAsked),
+                     supportedName = atom(c, supportedAsked);
     if (!geometry) {
         xcb_discard_reply(c, motif.sequence);
         return std::nullopt;
     }
-    const xcb_window_t root = geometry->root;
-    const xcb_atom_t request = atom(c, "_NET_REQUEST_FRAME_EXTENTS");
-    const xcb_atom_t extents = atom(c, "_NET_FRAME_EXTENTS");
     // Listed only while a window manager that answers the request runs.
     const std::vector<uint32_t> supported =
-        property(c, root, atom(c, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
+        property(c, geometry->root, supportedName, XCB_ATOM_ATOM);
     if (request == XCB_ATOM_NONE ||
         std::find(supported.begin(), supported.end(), request) == supported.end()) {
         xcb_discard_reply(c, motif.sequence);
@@ -101,7 +108,7 @@ std::optional<QMargins> askWindowManager(xcb_connection_t* c, xcb_window_t windo
     message.format = 32;
     message.window = window;
     message.type = request;
-    xcb_send_event(c, 0, root,
+    xcb_send_event(c, 0, geometry->root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                    reinterpret_cast<const char*>(&message));
     xcb_flush(c);
