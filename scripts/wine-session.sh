@@ -45,6 +45,8 @@ wine_session_start() {
     }
     # Without a window manager, Wine's own frames are fast to destroy.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # A program that crashes ends with its status; no dialog of Wine's waits for a click.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     # Debian's Wine does not find its own fonts otherwise, and MS Sans Serif falls back.
     cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 }

@@ -146,15 +146,21 @@ template <class... Parts> std::string row(const Parts&... parts)
 // watches, since the test's own thread may be stuck in that loop.
 std::atomic<const char*> waitingFor{nullptr};
 std::atomic<ULONGLONG> waitingSince{0};
+// The next visible window of the class after `after` that this process shows: another
+// program's (Wine's crash dialog, say) is none of the test's business.
+HWND nextShown(const wchar_t* windowClass, HWND after = nullptr)
+{
+    DWORD process = 0;
+    while ((after = FindWindowExW(nullptr, after, windowClass, nullptr)) &&
+           (GetWindowThreadProcessId(after, &process),
+            process != GetCurrentProcessId() || !IsWindowVisible(after)))
+        ;
+    return after;
+}
 std::string boxUp()
 {
-    for (HWND box = nullptr; (box = FindWindowExW(nullptr, box, L"#32770", nullptr));) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(box, &process);
-        if (process == GetCurrentProcessId() && IsWindowVisible(box))
-            return textOf(box) + " | " + textOf(GetDlgItem(box, 0xFFFF));
-    }
-    return {};
+    const HWND box = nextShown(L"#32770");
+    return box ? textOf(box) + " | " + textOf(GetDlgItem(box, 0xFFFF)) : "";
 }
 void watch()
 {
@@ -195,9 +201,8 @@ void whileShown(const wchar_t* windowClass, std::function<void(HWND)> answer,
     pending = &modal;
     const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
         HWND found = nullptr;
-        while ((found = FindWindowExW(nullptr, found, pending->windowClass, nullptr)) &&
-               (!IsWindowVisible(found) ||
-                std::count(pending->seen.begin(), pending->seen.end(), found)))
+        while ((found = nextShown(pending->windowClass, found)) &&
+               std::count(pending->seen.begin(), pending->seen.end(), found))
             ;
         if (found)
             pending->seen.push_back(found), pending->answer(found);
@@ -618,8 +623,7 @@ namespace {
 std::string nameWhenClosed;
 void CALLBACK closeEditorOnceUp(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    HWND box = FindWindowW(L"#32770", nullptr);
-    if (Form1 && IsWindowVisible(Form1->handle()) && !(box && IsWindowVisible(box))) {
+    if (Form1 && IsWindowVisible(Form1->handle()) && !nextShown(L"#32770")) {
         KillTimer(nullptr, timer);
         nameWhenClosed = textOf(control("Name"));
         PostMessageW(Form1->handle(), WM_CLOSE, 0, 0);
