@@ -20,6 +20,9 @@ WINDOWS_BUILD_PACKAGES+=(nsis)
 TEST_PACKAGES=(xvfb xdotool x11-utils imagemagick openbox wmctrl)
 # The same as a Wayland client: weston on Xvfb, and Qt's Wayland platform.
 TEST_PACKAGES+=(weston qt6-wayland)
+# ... and under GNOME's and KDE's compositors, on X11 and as Wayland compositors, each on a
+# session bus of its own.
+TEST_PACKAGES+=(mutter kwin-wayland kwin-x11 kwin-style-breeze dbus-daemon)
 # Desktop-integration, Debian package and licence checks (packaging/tests).
 TEST_PACKAGES+=(desktop-file-utils appstream libxml2-utils shared-mime-info xdg-utils
     libfile-mimeinfo-perl dpkg-dev file libglib2.0-bin lintian reuse)
@@ -31,8 +34,8 @@ TEST_PACKAGES+=(libfiu-dev fiu-utils)
 TEST_PACKAGES+=(doctest-dev e2fsprogs btrfs-progs acl attr util-linux)
 # The Windows tests under a headless Wine (scripts/wine-session.sh).
 TEST_PACKAGES+=("${WINDOWS_BUILD_PACKAGES[@]}" fonts-wine)
-# The Windows exe's resources, read back (wrestool).
-TEST_PACKAGES+=(icoutils)
+# The Windows exe's resources, read back (wrestool); the uninstaller waited for (pgrep).
+TEST_PACKAGES+=(icoutils procps)
 
 install_missing() {
     local missing=() p
