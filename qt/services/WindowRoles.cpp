@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -113,9 +114,13 @@ void passKeyboardWhileDisabled(QWidget& window)
             if (!secondary)
                 return false;
             if (event->type() == QEvent::WindowActivate) {
-                // Once Qt is done activating the window clicked.
-                QMetaObject::invokeMethod(
-                    secondary, [secondary] { bringToFront(*secondary); }, Qt::QueuedConnection);
+                // Once Qt is done activating the window clicked, and twice more a little later:
+                // under load mutter can finish raising the clicked window after the first.
+                for (const int delay : {0, 150, 400})
+                    QTimer::singleShot(delay, secondary, [secondary, window] {
+                        if (secondary->isVisible() && !window->isEnabled())
+                            bringToFront(*secondary);
+                    });
             }
             // A compositor that refuses the activation leaves the keys here: they go on.
             if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
