@@ -23,7 +23,7 @@ TEST_PACKAGES+=(weston qt6-wayland)
 # ... and under GNOME's and KDE's compositors, on X11 and as Wayland compositors, each on a
 # session bus of its own.
 TEST_PACKAGES+=(mutter kwin-wayland kwin-x11 kwin-style-breeze dbus-daemon)
-# Desktop-integration, Debian package and licence checks (packaging/tests).
+# Desktop-integration, Debian package and licence checks (tests/packaging).
 TEST_PACKAGES+=(desktop-file-utils appstream libxml2-utils shared-mime-info xdg-utils
     libfile-mimeinfo-perl dpkg-dev file libglib2.0-bin lintian reuse)
 # The plugin reader's fuzzer (tests/fuzz) builds with clang and its libFuzzer runtime.
